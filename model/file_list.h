@@ -1,0 +1,96 @@
+#pragma once
+
+#include "model/file_entry.h"
+#include "model/file_facts.h"
+#include "model/list_filter.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+namespace namenswerk {
+
+// How much the next refresh must do.
+enum class RefreshLevel : int {
+    None = 0,
+    Statuses = 1, // status pass, view order and view again
+    Names = 2,    // every new name first, then what Statuses does
+};
+
+// Columns of the list, also the sort keys.
+enum class ListColumn : int { FolderMark = 0, OldName, NewName, Size, Date, Status };
+
+enum class SortDirection : int { Unsorted = 0, Ascending = 1, Descending = 2 };
+
+// The ordered entries with their folder, the view order and the list-wide
+// state. Entries are addressed by their index (0-based, stable until the
+// list changes).
+class FileList {
+public:
+    explicit FileList(FactsReader readFacts = basicFileFacts);
+
+    const std::vector<FileEntry> &entries() const { return entries_; }
+    std::vector<FileEntry> &entries() { return entries_; }
+    int count() const { return static_cast<int>(entries_.size()); }
+    const FileEntry &at(int index) const { return entries_.at(static_cast<std::size_t>(index)); }
+    FileEntry &at(int index) { return entries_.at(static_cast<std::size_t>(index)); }
+
+    // Folder for entries with an empty folder, ending in "/"; empty until set.
+    QString currentFolder;
+    // Dropped files came from more than one folder.
+    bool mixedFolders = false;
+
+    ListFilter activeFilter = ListFilter::Off;
+    ListColumn sortColumn = ListColumn::FolderMark;
+    SortDirection sortDirection = SortDirection::Unsorted;
+    RefreshLevel refreshLevel = RefreshLevel::None;
+
+    int readyCount = 0;
+    int missingCount = 0;
+    int renamedCount = 0;
+    int failedCount = 0;
+
+    // Raises the pending refresh; never lowers it.
+    void requestRefresh(RefreshLevel level);
+
+    // Path on disk of an entry: its folder, or the current folder, and its old name.
+    QString fullPath(const FileEntry &entry) const;
+    QString fullPath(int index) const { return fullPath(at(index)); }
+
+    // Adds one line of a list file (see file_list_paths.cpp for the path forms).
+    void addPathLine(const QString &line, bool hasFolderLine);
+    // Replaces the whole list with dropped paths, in the order given.
+    void addDroppedFiles(const QStringList &paths);
+    void clear();
+
+    void readFacts(int index, const QString &fullPath);
+    void refreshAllFacts();
+
+    void toggleIgnored(int index);
+    void setFilter(int command);
+
+    // Entries that pass the filter, in display order; rebuilt by rebuildViewOrder().
+    const std::vector<int> &viewOrder() const { return viewOrder_; }
+    int viewCount() const { return static_cast<int>(viewOrder_.size()); }
+    void rebuildViewOrder();
+
+private:
+    void sortViewOrder(int lo, int hi, int moveRight);
+    int compareEntries(int a, int b) const;
+
+    FactsReader readFacts_;
+    std::vector<FileEntry> entries_;
+    std::vector<int> viewOrder_;
+};
+
+// Folder part of a path, up to and including its last "/" or "\"; empty when none.
+QString folderPart(const QString &path);
+// Everything after the last "/" or "\"; the whole path when there is none.
+QString filePart(const QString &path);
+// The text with "/" appended unless it already ends in one.
+QString withTrailingSlash(const QString &folder);
+// Backslashes typed by the user mean folder separators.
+QString toNativeSeparators(QString path);
+
+} // namespace namenswerk

@@ -1,0 +1,90 @@
+// How a path becomes an entry: the path forms of list-file lines and drops,
+// and the rules that decide an entry's folder against the current folder.
+
+#include "model/file_list.h"
+
+namespace namenswerk {
+
+namespace {
+
+bool isSeparator(QChar c) { return c == u'/' || c == u'\\'; }
+
+qsizetype lastSeparator(const QString &path)
+{
+    return std::max(path.lastIndexOf(u'/'), path.lastIndexOf(u'\\'));
+}
+
+// A line naming a file by its whole path: "//server/…", "\\server\…", "/…" or "X:…".
+bool isAbsoluteLine(const QString &line)
+{
+    if (line.startsWith(u'/') || line.startsWith(QStringLiteral("\\\\"))) {
+        return true;
+    }
+    return line.size() > 1 && line.at(1) == u':';
+}
+
+} // namespace
+
+QString folderPart(const QString &path) { return path.left(lastSeparator(path) + 1); }
+
+QString filePart(const QString &path) { return path.mid(lastSeparator(path) + 1); }
+
+QString withTrailingSlash(const QString &folder)
+{
+    return folder.endsWith(u'/') ? folder : folder + u'/';
+}
+
+QString toNativeSeparators(QString path) { return path.replace(u'\\', u'/'); }
+
+void FileList::addPathLine(const QString &line, bool hasFolderLine)
+{
+    FileEntry entry;
+    QString path;
+    if (isAbsoluteLine(line)) {
+        path = toNativeSeparators(line);
+        entry.folder = folderPart(path);
+        entry.oldName = filePart(path);
+        if (entries_.empty() && !hasFolderLine) {
+            currentFolder = entry.folder;
+        }
+        if (entry.folder == currentFolder) {
+            entry.folder.clear();
+        }
+    } else if (!line.isEmpty() && isSeparator(line.front())) {
+        // A single leading backslash: relative to the current folder, and the
+        // entry keeps its folder even when that is the current one.
+        path = currentFolder + toNativeSeparators(line.mid(1));
+        entry.folder = folderPart(path);
+        entry.oldName = filePart(path);
+    } else {
+        entry.oldName = toNativeSeparators(line);
+        path = currentFolder + entry.oldName;
+    }
+    entries_.push_back(std::move(entry));
+    readFacts(count() - 1, path);
+}
+
+void FileList::addDroppedFiles(const QStringList &paths)
+{
+    clear();
+    entries_.reserve(static_cast<std::size_t>(paths.size()));
+    for (const QString &dropped : paths) {
+        const QString path = toNativeSeparators(dropped);
+        FileEntry entry;
+        entry.oldName = filePart(path);
+        entry.folder = folderPart(path);
+        if (currentFolder.isEmpty()) {
+            currentFolder = entry.folder;
+        }
+        if (entry.folder == currentFolder) {
+            entry.folder.clear();
+        } else {
+            mixedFolders = true;
+        }
+        entries_.push_back(std::move(entry));
+        readFacts(count() - 1, path);
+    }
+    requestRefresh(RefreshLevel::Names);
+}
+
+} // namespace namenswerk
