@@ -3,7 +3,7 @@
 
 add_library(namenswerk_options INTERFACE)
 target_compile_options(namenswerk_options INTERFACE
-  -Wall -Wextra -Wpedantic -Wshadow=local -Wnon-virtual-dtor -Woverloaded-virtual
+  -Wall -Wextra -Wpedantic -Wnon-virtual-dtor -Woverloaded-virtual
   $<$<BOOL:${NAMENSWERK_WERROR}>:-Werror>)
 target_compile_definitions(namenswerk_options INTERFACE
   QT_NO_CAST_FROM_ASCII

@@ -30,6 +30,9 @@ inline constexpr int EntryStatusCount = 15;
 QString statusText(EntryStatus status);
 
 // Statuses from EmptyName on mean the entry matched and a new name was attempted.
-inline bool isFound(EntryStatus status) { return status >= EntryStatus::EmptyName; }
+inline bool isFound(EntryStatus status)
+{
+    return status >= EntryStatus::EmptyName;
+}
 
 } // namespace namenswerk

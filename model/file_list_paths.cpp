@@ -7,7 +7,10 @@ namespace namenswerk {
 
 namespace {
 
-bool isSeparator(QChar c) { return c == u'/' || c == u'\\'; }
+bool isSeparator(QChar c)
+{
+    return c == u'/' || c == u'\\';
+}
 
 qsizetype lastSeparator(const QString &path)
 {
@@ -25,16 +28,25 @@ bool isAbsoluteLine(const QString &line)
 
 } // namespace
 
-QString folderPart(const QString &path) { return path.left(lastSeparator(path) + 1); }
+QString folderPart(const QString &path)
+{
+    return path.left(lastSeparator(path) + 1);
+}
 
-QString filePart(const QString &path) { return path.mid(lastSeparator(path) + 1); }
+QString filePart(const QString &path)
+{
+    return path.mid(lastSeparator(path) + 1);
+}
 
 QString withTrailingSlash(const QString &folder)
 {
     return folder.endsWith(u'/') ? folder : folder + u'/';
 }
 
-QString toNativeSeparators(QString path) { return path.replace(u'\\', u'/'); }
+QString toNativeSeparators(QString path)
+{
+    return path.replace(u'\\', u'/');
+}
 
 void FileList::addPathLine(const QString &line, bool hasFolderLine)
 {

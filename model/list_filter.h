@@ -6,12 +6,12 @@ namespace namenswerk {
 
 // The six filter classes of the list, numbered as their menu commands.
 enum class ListFilter : int {
-    Found = 130,       // status 6 and above
-    Renameable = 131,  // status 9
-    Blocked = 132,     // status 6 or 7
+    Found = 130,        // status 6 and above
+    Renameable = 131,   // status 9
+    Blocked = 132,      // status 6 or 7
     RenameResult = 133, // status 12 or 13
-    NotFound = 134,    // below 6
-    Off = 135,         // every entry
+    NotFound = 134,     // below 6
+    Off = 135,          // every entry
 };
 
 // Whether an entry with this status passes the filter.

@@ -10,7 +10,10 @@ namespace namenswerk {
 
 namespace {
 
-template <typename T> int threeWay(const T &a, const T &b) { return a < b ? -1 : (b < a ? 1 : 0); }
+template <typename T> int threeWay(const T &a, const T &b)
+{
+    return a < b ? -1 : (b < a ? 1 : 0);
+}
 
 int compareTexts(const QString &a, const QString &b)
 {
