@@ -30,7 +30,10 @@ struct RenameSettings {
     bool operator==(const RenameSettings &) const = default;
 
     // A record that was cleared: empty texts, every option off.
-    static RenameSettings cleared() { return {{}, false, {}, {}, {}, false, {}, {}, false, false, false, false, 0, 0, false}; }
+    static RenameSettings cleared()
+    {
+        return {{}, false, {}, {}, {}, false, {}, {}, false, false, false, false, 0, 0, false};
+    }
 };
 
 // Slot 0 is the current record, slots 1 to 20 hold profiles without gaps.
