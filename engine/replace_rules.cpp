@@ -1,0 +1,128 @@
+#include "engine/replace_rules.h"
+
+#include "platform/case_tables.h"
+
+#include <QStringTokenizer>
+
+namespace namenswerk {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// A replacement that lets a text grow past MaxLength keeps only its start, so
+// that a runaway rule such as "a>aa" cannot blow up the names.
+constexpr qsizetype MaxLength = 256;
+constexpr qsizetype KeptLength = 240;
+
+QString firstUnitUpper(QStringView text)
+{
+    QString result = text.toString();
+    if (!result.isEmpty())
+        result[0] = QChar(platform::caseTables().upper(result[0].unicode()));
+    return result;
+}
+
+// "*s>r": the all-upper, all-lower and capitalised spellings of the pair.
+// The capitalised one is left out where it would only repeat another.
+void addCaseVariants(std::vector<ReplaceRule> &rules, QStringView find, QStringView replace)
+{
+    if (find.isEmpty())
+        return;
+    rules.push_back({platform::toUpperPerUnit(find), platform::toUpperPerUnit(replace), false});
+    rules.push_back({platform::toLowerPerUnit(find), platform::toLowerPerUnit(replace), false});
+    const QStringView tail = find.mid(1);
+    if (!tail.isEmpty() && tail != platform::toUpperPerUnit(tail))
+        rules.push_back({firstUnitUpper(find), firstUnitUpper(replace), false});
+}
+
+void addPrefixedRule(std::vector<ReplaceRule> &rules, QStringView find, QStringView replace,
+                     bool ignoreCase)
+{
+    if (!find.isEmpty())
+        rules.push_back({find.toString(), replace.toString(), ignoreCase});
+}
+
+void addFieldRules(std::vector<ReplaceRule> &rules, QStringView field, bool txtCase)
+{
+    const qsizetype arrow = field.indexOf(u'>');
+    const QStringView find = arrow < 0 ? field : field.left(arrow);
+    const QStringView replace = arrow < 0 ? QStringView() : field.mid(arrow + 1);
+    if (find.isEmpty())
+        return;
+    switch (find.front().unicode()) {
+    case u'\\':
+        return addPrefixedRule(rules, find.mid(1), replace, true);
+    case u'/':
+        return addPrefixedRule(rules, find.mid(1), replace, false);
+    case u'*':
+        return addCaseVariants(rules, find.mid(1), replace);
+    default:
+        return addPrefixedRule(rules, find, replace, !txtCase);
+    }
+}
+
+void replaceOccurrences(QString &text, const ReplaceRule &rule, bool replaceAll)
+{
+    const Qt::CaseSensitivity cs = rule.ignoreCase ? Qt::CaseInsensitive : Qt::CaseSensitive;
+    // Most rules miss most names: look before touching the string.
+    const qsizetype at = text.indexOf(rule.find, 0, cs);
+    if (at < 0)
+        return;
+    if (replaceAll)
+        text.replace(rule.find, rule.replace, cs);
+    else
+        text.replace(at, rule.find.size(), rule.replace);
+}
+
+void cutOverlong(QString &text)
+{
+    if (text.size() <= MaxLength)
+        return;
+    qsizetype kept = KeptLength;
+    // Never leave half of a surrogate pair behind.
+    if (text.at(kept - 1).isHighSurrogate())
+        --kept;
+    text.truncate(kept);
+    text.append(u"[...]"_s);
+}
+
+void applyRule(QString &text, const ReplaceRule &rule, bool replaceAll)
+{
+    replaceOccurrences(text, rule, replaceAll);
+    cutOverlong(text);
+}
+
+} // namespace
+
+ReplaceRules ReplaceRules::parse(const QString &listText, bool txtCase)
+{
+    ReplaceRules table;
+    for (QStringView field : qTokenize(listText, u'|', Qt::SkipEmptyParts)) {
+        addFieldRules(table.rules_, field, txtCase);
+        if (table.count() >= Limit)
+            break;
+    }
+    return table;
+}
+
+FieldIndicator ReplaceRules::indicator() const
+{
+    if (count() >= Limit)
+        return {FieldIndicator::State::Error,
+                u"Achtung! Zu viele Suchtexte, einige werden ignoriert."_s};
+    if (count() >= WarningCount)
+        return {FieldIndicator::State::Warning, u"Warnung! Sehr viele Suchtexte vorhanden."_s};
+    return {};
+}
+
+void ReplaceRules::apply(QString &name, QString &extension, bool replaceAll, bool nameOnly) const
+{
+    for (const ReplaceRule &rule : rules_) {
+        applyRule(name, rule, replaceAll);
+        if (!nameOnly)
+            applyRule(extension, rule, replaceAll);
+    }
+}
+
+} // namespace namenswerk
