@@ -1,0 +1,135 @@
+#include "engine/compiled_pattern.h"
+
+#define PCRE2_CODE_UNIT_WIDTH 16
+#include <pcre2.h>
+
+#include <algorithm>
+#include <cstdint>
+
+namespace namenswerk {
+
+namespace {
+
+// Steps a match may take at first, and the least it keeps after exploding
+// matches have lowered it. Ordinary patterns stay far below the first figure
+// even on long names.
+constexpr std::uint32_t FullMatchLimit = 1'000'000;
+constexpr std::uint32_t LeastMatchLimit = 2'000;
+// Backtracking depth for when PCRE2 runs without its JIT.
+constexpr std::uint32_t DepthLimit = 10'000;
+constexpr PCRE2_SIZE JitStackStart = 32 * 1024;
+constexpr PCRE2_SIZE JitStackMax = 1024 * 1024;
+
+template <auto Free> struct Freer {
+    template <typename T> void operator()(T *object) const { Free(object); }
+};
+
+using Code = std::unique_ptr<pcre2_code_16, Freer<&pcre2_code_free_16>>;
+using MatchData = std::unique_ptr<pcre2_match_data_16, Freer<&pcre2_match_data_free_16>>;
+using MatchContext = std::unique_ptr<pcre2_match_context_16, Freer<&pcre2_match_context_free_16>>;
+using JitStack = std::unique_ptr<pcre2_jit_stack_16, Freer<&pcre2_jit_stack_free_16>>;
+
+PCRE2_SPTR16 codeUnits(QStringView text)
+{
+    return reinterpret_cast<PCRE2_SPTR16>(text.utf16());
+}
+
+} // namespace
+
+struct CompiledPattern::State {
+    Code code;
+    JitStack jitStack; // freed after the context that points to it
+    MatchContext context;
+    MatchData matchData;
+    int captureCount = 0;
+    std::uint32_t matchLimit = FullMatchLimit;
+    // The last subject, owned so that groups stay readable after the caller's text is gone.
+    QString subject;
+    // Offset pairs set by the last match; 0 when it failed.
+    int setPairs = 0;
+};
+
+CompiledPattern::CompiledPattern(std::unique_ptr<State> state) : state_(std::move(state)) {}
+CompiledPattern::CompiledPattern(CompiledPattern &&) noexcept = default;
+CompiledPattern &CompiledPattern::operator=(CompiledPattern &&) noexcept = default;
+CompiledPattern::~CompiledPattern() = default;
+
+std::optional<CompiledPattern> CompiledPattern::compile(const QString &translated,
+                                                        bool caseSensitive)
+{
+    auto state = std::make_unique<State>();
+    const std::uint32_t options = PCRE2_UTF | (caseSensitive ? 0u : PCRE2_CASELESS);
+    int errorCode = 0;
+    PCRE2_SIZE errorOffset = 0;
+    state->code.reset(pcre2_compile_16(codeUnits(translated),
+                                       static_cast<PCRE2_SIZE>(translated.size()), options,
+                                       &errorCode, &errorOffset, nullptr));
+    if (!state->code)
+        return std::nullopt;
+    std::uint32_t captures = 0;
+    pcre2_pattern_info_16(state->code.get(), PCRE2_INFO_CAPTURECOUNT, &captures);
+    state->captureCount = static_cast<int>(captures);
+
+    state->matchData.reset(pcre2_match_data_create_from_pattern_16(state->code.get(), nullptr));
+    state->context.reset(pcre2_match_context_create_16(nullptr));
+    if (!state->matchData || !state->context)
+        return std::nullopt;
+    pcre2_set_match_limit_16(state->context.get(), state->matchLimit);
+    pcre2_set_depth_limit_16(state->context.get(), DepthLimit);
+
+    // Without the JIT PCRE2 interprets the pattern: slower, same results.
+    if (pcre2_jit_compile_16(state->code.get(), PCRE2_JIT_COMPLETE) == 0) {
+        state->jitStack.reset(pcre2_jit_stack_create_16(JitStackStart, JitStackMax, nullptr));
+        if (state->jitStack)
+            pcre2_jit_stack_assign_16(state->context.get(), nullptr, state->jitStack.get());
+    }
+    return CompiledPattern(std::move(state));
+}
+
+bool CompiledPattern::match(QStringView subject)
+{
+    if (!state_)
+        return false;
+    State &s = *state_;
+    s.subject.resize(0); // keeps the capacity
+    s.subject.append(subject);
+    // The UTF check stays on: a name with a lone surrogate must not reach the
+    // matcher unchecked, and it simply does not match.
+    const int result = pcre2_match_16(s.code.get(), codeUnits(s.subject),
+                                      static_cast<PCRE2_SIZE>(s.subject.size()), 0, 0,
+                                      s.matchData.get(), s.context.get());
+    if (result == PCRE2_ERROR_MATCHLIMIT && s.matchLimit > LeastMatchLimit) {
+        s.matchLimit = std::max(LeastMatchLimit, s.matchLimit / 2);
+        pcre2_set_match_limit_16(s.context.get(), s.matchLimit);
+    }
+    // 0 would mean too few offset pairs, which match data sized by the pattern rules out.
+    s.setPairs = result > 0 ? result : 0;
+    return result > 0;
+}
+
+void CompiledPattern::forgetMatch()
+{
+    if (state_)
+        state_->setPairs = 0;
+}
+
+int CompiledPattern::captureCount() const
+{
+    return state_ ? state_->captureCount : 0;
+}
+
+QString CompiledPattern::group(int n) const
+{
+    if (!state_ || n < 0 || n >= state_->setPairs)
+        return {};
+    const PCRE2_SIZE *offsets = pcre2_get_ovector_pointer_16(state_->matchData.get());
+    const PCRE2_SIZE start = offsets[2 * n];
+    const PCRE2_SIZE end = offsets[2 * n + 1];
+    // \K inside a look-around can report an end before the start.
+    if (start == PCRE2_UNSET || end < start ||
+        end > static_cast<PCRE2_SIZE>(state_->subject.size()))
+        return {};
+    return state_->subject.mid(static_cast<qsizetype>(start), static_cast<qsizetype>(end - start));
+}
+
+} // namespace namenswerk

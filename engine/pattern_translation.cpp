@@ -1,0 +1,137 @@
+#include "engine/pattern_translation.h"
+
+#include <QStringList>
+
+namespace namenswerk {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Group texts this long are cut in the group list, so that a long pattern
+// keeps the help window readable.
+constexpr qsizetype GroupTextLimit = 30;
+constexpr qsizetype GroupTextKept = 28;
+
+// A pattern that does not open a group is one group as a whole.
+QString wrapped(const QString &pattern)
+{
+    if (pattern.startsWith(u'<'))
+        return pattern;
+    return u'<' + pattern + u'>';
+}
+
+// From the "<" at `open` to its matching ">", both included; empty when the
+// group is never closed.
+QStringView groupText(QStringView text, qsizetype open)
+{
+    int depth = 0;
+    for (qsizetype i = open; i < text.size(); ++i) {
+        if (text[i] == u'<')
+            ++depth;
+        else if (text[i] == u'>' && --depth == 0)
+            return text.sliced(open, i - open + 1);
+    }
+    return {};
+}
+
+QString groupLine(QChar letter, int number, QStringView group)
+{
+    const QString shown = group.size() >= GroupTextLimit
+                              ? group.first(GroupTextKept).toString() + u"...>"
+                              : group.toString();
+    const QString name = u'<' + QString(letter) + QString::number(number);
+    return name.rightJustified(4, u' ') + u"> = " + shown;
+}
+
+// Look-arounds and atomic groups capture nothing, so they get no number and
+// the numbers shown stay those PCRE gives.
+QString groupList(QStringView text, QChar letter)
+{
+    QStringList lines;
+    int number = 0;
+    for (qsizetype open = text.indexOf(u'<'); open >= 0; open = text.indexOf(u'<', open + 1)) {
+        const QStringView group = groupText(text, open);
+        if (group.size() > 1 && group[1] == u'?')
+            continue;
+        lines += groupLine(letter, ++number, group);
+    }
+    return lines.join(u'\n');
+}
+
+// The quote marks of group names have become "<" marks; every second one
+// closes the name.
+void pairNameMarks(QString &text)
+{
+    bool closing = false;
+    for (QChar &c : text) {
+        if (c != u'<')
+            continue;
+        if (closing)
+            c = u'>';
+        closing = !closing;
+    }
+}
+
+QString toPcreSyntax(QString text)
+{
+    // Group names are parked on line feeds while the brackets change meaning.
+    text.replace(u'"', u'\n');
+    // Parentheses occur in file names, so they stand for themselves.
+    text.replace(u"("_s, u"\\("_s);
+    text.replace(u")"_s, u"\\)"_s);
+    text.replace(u"<*>"_s, u"(.*)"_s);
+    text.replace(u"<*?>"_s, u"(.*?)"_s);
+    text.replace(u'<', u'(');
+    text.replace(u'>', u')');
+    text.replace(u'\n', u'<');
+    pairNameMarks(text);
+    text.replace(u"(<"_s, u"(?<"_s);
+    text.replace(u"?:="_s, u"?<="_s);
+    text.replace(u"?:!"_s, u"?<!"_s);
+    // The dialect has no plain non-capturing group; "?:" opens an atomic one.
+    text.replace(u"?:"_s, u"?>"_s);
+    return text;
+}
+
+} // namespace
+
+PatternRecord translatePattern(const QString &pattern, QChar letter)
+{
+    PatternRecord record;
+    if (pattern.isEmpty() || pattern == u"*") {
+        record.groupCount = 1;
+        record.groupList = u" <"_s + letter + u"1> = <*>";
+        record.translated = u"^(.*)"_s + PatternEndMark;
+        return record;
+    }
+    const QString text = wrapped(pattern);
+    record.groupCount = static_cast<int>(text.count(u'<'));
+    if (text.count(u'>') != record.groupCount)
+        record.error = PatternErrorUnbalanced;
+    else
+        record.groupList = groupList(text, letter);
+    // Kept even when malformed; it is simply never compiled then.
+    record.translated = u'^' + toPcreSyntax(text) + PatternEndMark;
+    return record;
+}
+
+PatternRecord updatePatternRecord(const QString &fieldText, int index)
+{
+    PatternRecord record = translatePattern(fieldText, index == 0 ? u'n' : u'e');
+    if (record.error != 0) {
+        record.groupList = u"Es konnten keine Gruppen definiert werden, da kein gültiger "
+                           u"regulärer Audruck vorliegt."_s;
+        record.groupCount = 0;
+    }
+    return record;
+}
+
+FieldIndicator patternIndicator(const PatternRecord &record)
+{
+    if (record.error != 0)
+        return {FieldIndicator::State::Error, u"Ungültiges Zeichen oder Token-Fehler"_s};
+    return {FieldIndicator::State::Ok, u"Ok."_s};
+}
+
+} // namespace namenswerk
