@@ -2,9 +2,8 @@
 
 #include <QFile>
 
-#include <sys/stat.h>
-
 #include <ctime>
+#include <sys/stat.h>
 
 namespace namenswerk::platform {
 
