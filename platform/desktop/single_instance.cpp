@@ -1,0 +1,104 @@
+#include "platform/desktop/single_instance.h"
+
+#include <QDir>
+#include <QLocalSocket>
+#include <QLockFile>
+#include <QStandardPaths>
+
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+
+namespace namenswerk::platform {
+
+namespace {
+
+constexpr QByteArrayView raiseMessage = "raise\n";
+constexpr QByteArrayView answerMessage = "ok\n";
+// Brief, because a start that waits here shows nothing at all.
+constexpr int waitMilliseconds = 1000;
+
+} // namespace
+
+SingleInstance::SingleInstance(const QString &serverName, QObject *parent)
+    : QObject(parent), serverName_(serverName)
+{
+    server_.setSocketOptions(QLocalServer::UserAccessOption);
+    connect(&server_, &QLocalServer::newConnection, this, [this] {
+        while (QLocalSocket *connection = server_.nextPendingConnection()) {
+            answer(connection);
+        }
+    });
+}
+
+QString SingleInstance::defaultServerName()
+{
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (folder.isEmpty()) {
+        folder = QDir::tempPath();
+    }
+    return folder + u"/namenswerk-"_s + QString::number(::getuid());
+}
+
+bool SingleInstance::tryBecomePrimary()
+{
+    if (server_.isListening()) {
+        return true;
+    }
+    // Two starts at the same moment must not both find no one and both
+    // listen; the lock makes them take turns. Without it (folder not
+    // writable) the check still works, only without that guard.
+    QLockFile turn(serverName_ + u".lock"_s);
+    turn.tryLock(waitMilliseconds);
+    if (askPrimaryToRaise()) {
+        return false;
+    }
+    // When the socket cannot be made, the program still runs, only later
+    // starts will not find it.
+    listen();
+    return true;
+}
+
+bool SingleInstance::askPrimaryToRaise()
+{
+    QLocalSocket socket;
+    socket.connectToServer(serverName_);
+    if (!socket.waitForConnected(waitMilliseconds)) {
+        return false;
+    }
+    socket.write(raiseMessage.data(), raiseMessage.size());
+    socket.waitForBytesWritten(waitMilliseconds);
+    // The answer only tells that the request arrived; a busy first instance
+    // still counts as running.
+    socket.waitForReadyRead(waitMilliseconds);
+    return true;
+}
+
+void SingleInstance::listen()
+{
+    // Nobody answered, so a socket file still there was left by a run that
+    // ended without closing it.
+    QLocalServer::removeServer(serverName_);
+    server_.listen(serverName_);
+}
+
+void SingleInstance::answer(QLocalSocket *connection)
+{
+    connect(connection, &QLocalSocket::disconnected, connection, &QObject::deleteLater);
+    connect(connection, &QLocalSocket::readyRead, this, [this, connection] { read(connection); });
+    read(connection);
+}
+
+void SingleInstance::read(QLocalSocket *connection)
+{
+    if (!connection->canReadLine()) {
+        return;
+    }
+    if (connection->readLine() == raiseMessage) {
+        connection->write(answerMessage.data(), answerMessage.size());
+        Q_EMIT raiseRequested();
+    }
+    connection->disconnectFromServer();
+}
+
+} // namespace namenswerk::platform

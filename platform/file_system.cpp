@@ -1,0 +1,35 @@
+#include "platform/file_system.h"
+
+#include "platform/file_facts.h"
+
+#include <QFile>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+
+namespace namenswerk::platform {
+
+bool createFolder(const QString &path)
+{
+    return ::mkdir(QFile::encodeName(path).constData(), 0777) == 0;
+}
+
+bool pathExists(const QString &path)
+{
+    struct stat info {};
+    return ::lstat(QFile::encodeName(path).constData(), &info) == 0;
+}
+
+bool isFolder(const QString &path)
+{
+    struct stat info {};
+    return ::stat(QFile::encodeName(path).constData(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+bool setModificationTime(const QString &path, std::int64_t localSeconds)
+{
+    const timespec times[2] = {{0, UTIME_OMIT}, {fromLocalSeconds(localSeconds), 0}};
+    return ::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0) == 0;
+}
+
+} // namespace namenswerk::platform

@@ -1,0 +1,76 @@
+#include "platform/file_system.h"
+#include "platform/program_folders.h"
+#include "tests/platform/scoped_environment.h"
+#include "tests/support/temp_folder.h"
+
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+using namenswerk::test::ScopedEnvironment;
+using namenswerk::test::TempFolder;
+
+namespace namenswerk::platform {
+namespace {
+
+TEST(ProgramFolder, IsTheFolderOfTheRunningProgram)
+{
+    const QString folder = programFolder();
+    EXPECT_TRUE(folder.endsWith(u'/'));
+    EXPECT_TRUE(QFileInfo::exists(folder + u"platform_tests"_s)) << folder.toStdString();
+}
+
+TEST(SettingsFolderBeside, KeepsTheSettingsBesideAWritableProgram)
+{
+    const TempFolder program;
+    const QString withoutSlash = program.path().chopped(1);
+    EXPECT_EQ(settingsFolderBeside(withoutSlash), program.path());
+}
+
+TEST(SettingsFolderBeside, MovesToTheUserConfigurationWhenTheProgramFolderIsClosed)
+{
+    const TempFolder config;
+    const ScopedEnvironment home("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+
+    const QString folder = settingsFolderBeside(config.file(u"no/such/program/"_s));
+
+    EXPECT_EQ(folder, config.file(u"namenswerk/"_s));
+    EXPECT_TRUE(isFolder(folder));
+}
+
+class SettingsFolder : public testing::Test {
+protected:
+    void TearDown() override { setSettingsFolderOverride(QString()); }
+
+    TempFolder temp;
+};
+
+TEST_F(SettingsFolder, FollowsTheEnvironmentAndCreatesTheFolder)
+{
+    const ScopedEnvironment named("NAMENSWERK_SETTINGS_DIR",
+                                  QFile::encodeName(temp.file(u"from-environment"_s)));
+
+    EXPECT_EQ(settingsFolder(), temp.file(u"from-environment/"_s));
+    EXPECT_TRUE(isFolder(temp.file(u"from-environment"_s)));
+}
+
+TEST_F(SettingsFolder, PrefersTheOverrideToTheEnvironment)
+{
+    const ScopedEnvironment named("NAMENSWERK_SETTINGS_DIR",
+                                  QFile::encodeName(temp.file(u"from-environment"_s)));
+    setSettingsFolderOverride(temp.file(u"override"_s));
+
+    EXPECT_EQ(settingsFolder(), temp.file(u"override/"_s));
+    setSettingsFolderOverride(QString());
+    EXPECT_EQ(settingsFolder(), temp.file(u"from-environment/"_s));
+}
+
+TEST_F(SettingsFolder, IsTheProgramFolderWhenNothingIsSet)
+{
+    const ScopedEnvironment named("NAMENSWERK_SETTINGS_DIR", QByteArray());
+    EXPECT_EQ(settingsFolder(), programFolder());
+}
+
+} // namespace
+} // namespace namenswerk::platform
