@@ -1,4 +1,5 @@
 #include "engine/case_conversion.h"
+#include "tests/support/printers.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,5 @@
 #include "engine/compiled_pattern.h"
+#include "tests/support/printers.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,5 @@
 #include "engine/date_format.h"
+#include "tests/support/printers.h"
 
 #include <QDate>
 #include <QDateTime>

@@ -1,4 +1,5 @@
 #include "engine/entry_matcher.h"
+#include "tests/support/printers.h"
 
 #include <QStringList>
 

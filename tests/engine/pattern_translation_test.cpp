@@ -1,4 +1,5 @@
 #include "engine/pattern_translation.h"
+#include "tests/support/printers.h"
 
 #include <gtest/gtest.h>
 

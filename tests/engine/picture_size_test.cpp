@@ -1,5 +1,6 @@
 #include "engine/entry_facts.h"
 #include "engine/picture_size.h"
+#include "tests/support/printers.h"
 #include "tests/support/temp_folder.h"
 
 #include <QBuffer>

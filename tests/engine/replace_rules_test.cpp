@@ -1,4 +1,5 @@
 #include "engine/replace_rules.h"
+#include "tests/support/printers.h"
 
 #include <QStringList>
 

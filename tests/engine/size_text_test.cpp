@@ -1,4 +1,5 @@
 #include "engine/size_text.h"
+#include "tests/support/printers.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,8 @@
 #include "model/file_list.h"
 #include "tests/support/temp_folder.h"
 
+#include "tests/support/printers.h"
+
 #include <gtest/gtest.h>
 
 namespace namenswerk {

@@ -1,5 +1,7 @@
 #include "model/file_list.h"
 
+#include "tests/support/printers.h"
+
 #include <gtest/gtest.h>
 
 #include <random>

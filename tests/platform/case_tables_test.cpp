@@ -1,5 +1,7 @@
 #include "platform/case_tables.h"
 
+#include "tests/support/printers.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>

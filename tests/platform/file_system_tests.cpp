@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "tests/support/printers.h"
+
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;

@@ -4,6 +4,8 @@
 
 #include <QFile>
 
+#include "tests/support/printers.h"
+
 #include <gtest/gtest.h>
 
 #include <cerrno>

@@ -5,6 +5,8 @@
 
 #include <QFileInfo>
 
+#include "tests/support/printers.h"
+
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;

@@ -1,6 +1,8 @@
 #include "settings/settings_file.h"
 #include "tests/support/temp_folder.h"
 
+#include "tests/support/printers.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>

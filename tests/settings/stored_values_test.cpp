@@ -1,5 +1,7 @@
 #include "settings/stored_values.h"
 
+#include "tests/support/printers.h"
+
 #include <gtest/gtest.h>
 
 #include <limits>

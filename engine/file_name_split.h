@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+namespace namenswerk {
+
+struct SplitName {
+    QString name;      // name part, without folder
+    QString extension; // without dot; empty when there is none
+};
+
+// Splits the last path component of a name into name part and extension. A
+// dot starts no extension when it begins the component, ends the text, or is
+// followed by a blank anywhere ("read me", "a.b c", ".profile").
+SplitName splitFileName(QStringView text);
+
+// Index of the last "/" or "\" in text; -1 when there is none.
+qsizetype lastFolderSeparator(QStringView text);
+
+} // namespace namenswerk

@@ -1,0 +1,212 @@
+// Scanning a target template into tokens. The scanner keeps one of four
+// states and reports any character that cannot stand where it stands as an
+// error, so that a half-typed template never produces half-right names.
+
+#include "engine/target_template.h"
+
+#include <optional>
+
+namespace namenswerk {
+
+namespace {
+
+enum class ScanState { Nothing, Literal, InBrackets, AfterBracket };
+
+// Value of the leading decimal number of text; 0 when there is none or when it
+// lies outside 0 to 99.
+int leadingGroupNumber(QStringView text)
+{
+    int value = 0;
+    qsizetype i = 0;
+    for (; i < text.size() && text[i].isDigit() && value <= 99; ++i) {
+        value = value * 10 + text[i].digitValue();
+    }
+    return value <= 99 ? value : 0;
+}
+
+// Picture tokens: "<px>" full width, "<px1>" thousands, "<px2>" kibi-units,
+// "<px3>".."<px6>" the last digits; "y" in second place means the height.
+int pictureArg(QStringView content)
+{
+    int form = 0;
+    const QStringView digits = content.mid(2);
+    for (qsizetype i = 0; i < digits.size() && digits[i].isDigit() && form < 100; ++i) {
+        form = form * 10 + digits[i].digitValue();
+    }
+    form = form > 6 ? 6 : (form < 1 ? 7 : form);
+    const bool height = content.size() > 1 && content[1].toUpper() == u'Y';
+    return height ? -form : form;
+}
+
+} // namespace
+
+QString normalizeTemplate(const QString &fieldText)
+{
+    if (fieldText.isEmpty() || fieldText == u"*" || fieldText == u"*.*") {
+        return QStringLiteral("<n>.<e>");
+    }
+    if (fieldText == u"*.") {
+        return QStringLiteral("<n>.");
+    }
+    QString text = fieldText;
+    while (text.contains(QStringLiteral("\\\\"))) {
+        text.replace(QStringLiteral("\\\\"), QStringLiteral("\\"));
+    }
+    return text.replace(QStringLiteral("<*>"), QStringLiteral("<n>.<e>"));
+}
+
+class TargetTemplate::Parser {
+public:
+    explicit Parser(TargetTemplate &result) : result_(result) {}
+
+    bool scan(const QString &text)
+    {
+        qsizetype pos = 0;
+        for (; pos < text.size() && tokenCount() < MaxTokens; ++pos) {
+            if (!step(text, pos)) {
+                return false;
+            }
+        }
+        if (pos < text.size()) {
+            return false; // more elements than a template may hold
+        }
+        if (state_ == ScanState::Literal) {
+            const QString literal = text.mid(start_);
+            addLiteral(literal);
+            if (literal.endsWith(u'.')) {
+                result_.flags_.set(TemplateUsesExtension);
+            }
+        }
+        return state_ != ScanState::InBrackets;
+    }
+
+private:
+    int tokenCount() const { return static_cast<int>(result_.tokens_.size()); }
+
+    bool step(const QString &text, qsizetype pos)
+    {
+        const QChar c = text[pos];
+        if (c == u'<') {
+            if (state_ == ScanState::InBrackets) {
+                return false;
+            }
+            if (state_ == ScanState::Literal) {
+                addLiteral(text.mid(start_, pos - start_));
+            }
+            state_ = ScanState::InBrackets;
+            start_ = pos + 1;
+        } else if (c == u'>') {
+            if (state_ == ScanState::Literal || state_ == ScanState::AfterBracket) {
+                return false;
+            }
+            if (state_ == ScanState::InBrackets && !addElement(text.mid(start_, pos - start_))) {
+                return false;
+            }
+            state_ = ScanState::AfterBracket;
+            start_ = pos + 1;
+        } else if (c == u'*') {
+            return pos > 0 && text[pos - 1] == u'=';
+        } else if (c == u'|' || c == u'?') {
+            return false;
+        } else if (state_ == ScanState::Nothing || state_ == ScanState::AfterBracket) {
+            state_ = ScanState::Literal;
+        }
+        return true;
+    }
+
+    void addLiteral(const QString &literal)
+    {
+        if (literal.contains(u'.')) {
+            result_.flags_.set(TemplateHasDot);
+        }
+        result_.tokens_.push_back({-1, TemplateToken::Literal, literal, {}});
+    }
+
+    bool addElement(const QString &content)
+    {
+        const std::optional<TemplateToken> token = element(content);
+        if (token) {
+            result_.tokens_.push_back(*token);
+        }
+        return token.has_value();
+    }
+
+    std::optional<TemplateToken> element(const QString &content)
+    {
+        if (content.isEmpty()) {
+            return std::nullopt;
+        }
+        const QChar first = content.front().toLower();
+        TemplateToken token;
+        QString rest = content.mid(1);
+        if (first.isDigit()) {
+            token.kind = TemplateToken::Name;
+            rest = content;
+        } else if (first == u'n') {
+            token.kind = TemplateToken::Name;
+        } else if (first == u'e') {
+            token.kind = TemplateToken::Extension;
+            result_.flags_.set(TemplateUsesExtension);
+        } else if (first == u'c') {
+            token.kind = TemplateToken::Counter;
+        } else if (first == u'd') {
+            token.kind = TemplateToken::Date;
+            token.text = rest;
+        } else if (first == u'p') {
+            return TemplateToken{pictureArg(content), TemplateToken::Picture, {}, {}};
+        } else {
+            return std::nullopt;
+        }
+        token.arg = leadingGroupNumber(rest);
+        if (token.kind == TemplateToken::Name || token.kind == TemplateToken::Extension) {
+            makeConditional(token, rest);
+        }
+        return token;
+    }
+
+    // "<n1=a:b>": group 1, compared with "a", giving "b".
+    static void makeConditional(TemplateToken &token, const QString &content)
+    {
+        const qsizetype colon = content.indexOf(u':');
+        if (colon < 0) {
+            return;
+        }
+        token.text = content.mid(colon + 1);
+        token.kind = token.kind == TemplateToken::Name ? TemplateToken::NameCondition
+                                                       : TemplateToken::ExtensionCondition;
+        const QStringView head = QStringView(content).left(colon);
+        const qsizetype equals = head.indexOf(u'=');
+        token.cond = equals < 0 ? QString() : head.mid(equals + 1).toString();
+    }
+
+    TargetTemplate &result_;
+    ScanState state_ = ScanState::Nothing;
+    qsizetype start_ = 0;
+};
+
+TargetTemplate TargetTemplate::parse(const QString &fieldText)
+{
+    const QString text = normalizeTemplate(fieldText);
+    TargetTemplate result;
+    if (text.count(u'<') != text.count(u'>') || text.contains(u'/')) {
+        result.error_ = true;
+        return result;
+    }
+    result.error_ = !Parser(result).scan(text);
+    return result;
+}
+
+FieldIndicator TargetTemplate::indicator() const
+{
+    if (error_) {
+        return {FieldIndicator::State::Error,
+                QStringLiteral("Ungültiges Zeichen oder Token-Fehler.")};
+    }
+    if (!flags_.has(TemplateHasDot) || !flags_.has(TemplateUsesExtension)) {
+        return {FieldIndicator::State::Warning,
+                QStringLiteral("Definition der Dateierweiterung möglicherweise unvollständig.")};
+    }
+    return {};
+}
+
+} // namespace namenswerk

@@ -1,0 +1,232 @@
+#include "engine/name_engine.h"
+#include "tests/support/printers.h"
+
+#include <gtest/gtest.h>
+
+namespace namenswerk {
+namespace {
+
+using namespace Qt::StringLiterals;
+
+// A list whose files all exist (size 1 unit) unless named "missing…".
+FileList listOf(const QStringList &names)
+{
+    FileList list([](const QString &path) {
+        FileFacts facts{1'500'000'000, 1, 1920, 1080};
+        if (path.contains(u"missing"_s)) {
+            facts = FileFacts{};
+        }
+        return facts;
+    });
+    list.currentFolder = u"/fotos/"_s;
+    for (const QString &name : names) {
+        list.addPathLine(name, true);
+    }
+    return list;
+}
+
+RenameSettings rules(const QString &name, const QString &templateText)
+{
+    RenameSettings settings;
+    settings.regFindname = name;
+    settings.regReplace = templateText;
+    return settings;
+}
+
+struct Outcome {
+    QString newName;
+    EntryStatus status;
+    bool operator==(const Outcome &) const = default;
+};
+
+void PrintTo(const Outcome &o, std::ostream *os)
+{
+    *os << o.newName.toStdString() << " (" << static_cast<int>(o.status) << ")";
+}
+
+std::vector<Outcome> outcomes(NameEngine &engine, FileList &list, const RenameSettings &settings)
+{
+    engine.setInputs(settings);
+    list.requestRefresh(RefreshLevel::Names);
+    engine.refresh(list, settings);
+    std::vector<Outcome> result;
+    for (const FileEntry &entry : list.entries()) {
+        result.push_back({entry.newName, entry.status});
+    }
+    return result;
+}
+
+struct PipelineCase {
+    const char *label;
+    QStringList oldNames;
+    RenameSettings settings;
+    std::vector<Outcome> expected;
+};
+
+void PrintTo(const PipelineCase &c, std::ostream *os)
+{
+    *os << c.label;
+}
+
+class Pipeline : public testing::TestWithParam<PipelineCase> {};
+
+TEST_P(Pipeline, ComputesNamesAndStatuses)
+{
+    const PipelineCase &c = GetParam();
+    NameEngine engine;
+    FileList list = listOf(c.oldNames);
+    EXPECT_EQ(outcomes(engine, list, c.settings), c.expected);
+}
+
+RenameSettings withLists(RenameSettings settings, const QString &initial, const QString &final)
+{
+    settings.txtFind = initial;
+    settings.txtReplace = final;
+    return settings;
+}
+
+RenameSettings withCase(RenameSettings settings, int nameCase, int extensionCase)
+{
+    settings.filenameCase = nameCase;
+    settings.fileextCase = extensionCase;
+    return settings;
+}
+
+using S = EntryStatus;
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Pipeline,
+    testing::Values(PipelineCase{"groups and counter",
+                                 {u"IMG_0001.JPG"_s, u"notes.txt"_s, u"IMG_0002.JPG"_s},
+                                 rules(u"IMG_<\\d+>"_s, u"Foto_<n2>_<c4>.<e>"_s),
+                                 {{u"Foto_0001_0001.JPG"_s, S::Ok},
+                                  {u"notes.txt"_s, S::Filter},
+                                  {u"Foto_0002_0002.JPG"_s, S::Ok}}},
+                    PipelineCase{"duplicates across a group of three",
+                                 {u"a1.txt"_s, u"a2.txt"_s, u"a3.txt"_s, u"b.doc"_s},
+                                 rules({}, u"x.<e>"_s),
+                                 {{u"x.txt"_s, S::DuplicateName},
+                                  {u"x.txt"_s, S::DuplicateName},
+                                  {u"x.txt"_s, S::DuplicateName},
+                                  {u"x.doc"_s, S::Ok}}},
+                    PipelineCase{"letter case makes names different",
+                                 {u"A.txt"_s, u"a.txt"_s},
+                                 rules({}, u"*"_s),
+                                 {{u"A.txt"_s, S::Ok}, {u"a.txt"_s, S::Ok}}},
+                    PipelineCase{"invalid names are judged by their file part",
+                                 {u"x.txt"_s, u"y.txt"_s},
+                                 withLists(rules({}, u"<n>.<e>"_s), u"x>a:b|y>sub\\b"_s, {}),
+                                 {{u"a:b.txt"_s, S::InvalidName}, {u"sub/b.txt"_s, S::Ok}}},
+                    PipelineCase{"an empty group gives an empty name",
+                                 {u"abc"_s},
+                                 rules(u"<x*>abc"_s, u"<n1>"_s),
+                                 {{u""_s, S::EmptyName}}},
+                    PipelineCase{"missing files are unavailable",
+                                 {u"missing.txt"_s},
+                                 rules({}, u"new.<e>"_s),
+                                 {{u"new.txt"_s, S::Unavailable}}},
+                    PipelineCase{"unbalanced pattern is a search error for every entry",
+                                 {u"a.txt"_s},
+                                 rules(u"<a<b>"_s, u"*"_s),
+                                 {{u"-"_s, S::SearchError}}},
+                    PipelineCase{"uncompilable pattern is a search error",
+                                 {u"a.txt"_s},
+                                 rules(u"[a"_s, u"*"_s),
+                                 {{u"-"_s, S::SearchError}}},
+                    PipelineCase{"template error spares filtered entries",
+                                 {u"a.txt"_s, u"b.txt"_s},
+                                 rules(u"a"_s, u"<n>?"_s),
+                                 {{u"-"_s, S::TokenError}, {u"-"_s, S::Filter}}},
+                    PipelineCase{"replacement lists before and after the template",
+                                 {u"one two.txt"_s},
+                                 withLists(rules(u"<*> <*>"_s, u"<n2>-<n1>.<e>"_s),
+                                           u"one>eins|two>zwei"_s, u"-> + "_s),
+                                 {{u"zwei + eins.txt"_s, S::Ok}}},
+                    PipelineCase{"case modes for name and extension",
+                                 {u"hello world.TXT"_s, u"skip.me"_s},
+                                 withCase(rules({}, u"<n>.<e>"_s), 4, 1),
+                                 {{u"Hello World.txt"_s, S::Ok}, {u"Skip.me"_s, S::Ok}}},
+                    PipelineCase{"dots and blanks at the end of a name are dropped",
+                                 {u"x.txt"_s},
+                                 rules({}, u"name. "_s),
+                                 {{u"name"_s, S::Ok}}},
+                    PipelineCase{"a subfolder in front of the name",
+                                 {u"a.jpg"_s},
+                                 rules({}, u"Fotos\\<n>.<e>"_s),
+                                 {{u"Fotos/a.jpg"_s, S::Ok}}},
+                    PipelineCase{"a lone leading backslash is dropped",
+                                 {u"a.jpg"_s},
+                                 rules({}, u"\\<n>.<e>"_s),
+                                 {{u"a.jpg"_s, S::Ok}}},
+                    PipelineCase{"picture tokens",
+                                 {u"p.png"_s},
+                                 rules({}, u"<px>x<py>_<px1>.<px3>_<py2>.<e>"_s),
+                                 {{u"1920x1080_1.920_1.png"_s, S::Ok}}}),
+    [](const testing::TestParamInfo<PipelineCase> &param) { return std::to_string(param.index); });
+
+TEST(NameEngine, IgnoredEntriesGiveTheirCounterBack)
+{
+    NameEngine engine;
+    FileList list = listOf({u"a.txt"_s, u"b.txt"_s, u"c.txt"_s});
+    list.at(1).ignored = true;
+    const auto result = outcomes(engine, list, rules({}, u"<c>-<c>.<e>"_s));
+    EXPECT_EQ(result[0], (Outcome{u"001-001.txt"_s, S::Ok}));
+    EXPECT_EQ(result[1], (Outcome{u"000-000.txt"_s, S::Ignored}));
+    EXPECT_EQ(result[2], (Outcome{u"002-002.txt"_s, S::Ok}));
+    EXPECT_EQ(list.at(0).nameTrace, u"<C>=001 '-' <C>=001 '.' <E>=txt"_s);
+}
+
+TEST(NameEngine, CounterStartAndWidth)
+{
+    NameEngine engine;
+    engine.counterStart = 12345;
+    FileList list = listOf({u"a.txt"_s});
+    EXPECT_EQ(outcomes(engine, list, rules({}, u"<c3>"_s))[0].newName, u"345"_s);
+    EXPECT_EQ(outcomes(engine, list, rules({}, u"<c7>"_s))[0].newName, u"0012345"_s);
+}
+
+TEST(NameEngine, TracesShowEveryElement)
+{
+    NameEngine engine;
+    FileList list = listOf({u"IMG_12.jpg"_s, u"other.jpg"_s});
+    outcomes(engine, list, rules(u"IMG_<\\d+>"_s, u"<n2=12:twelve>_<n2>.<e>"_s));
+    EXPECT_EQ(list.at(0).nameTrace, u"<N2?>=twelve '_' <N2>=12 '.' <E>=jpg"_s);
+    EXPECT_EQ(list.at(1).nameTrace, u"-"_s);
+    EXPECT_EQ(list.at(1).newName, u"other.jpg"_s);
+}
+
+TEST(NameEngine, ExtensionFlagsFollowTheNewNames)
+{
+    NameEngine engine;
+    FileList list = listOf({u"a.txt"_s, u"b.txt"_s});
+    outcomes(engine, list, rules({}, u"<n>.<e>"_s));
+    EXPECT_TRUE(engine.extensionFlags().has(SomeWithExtension));
+    EXPECT_FALSE(engine.extensionFlags().has(SomeWithoutExtension));
+    outcomes(engine, list, rules({}, u"<n>"_s));
+    EXPECT_FALSE(engine.extensionFlags().has(SomeWithExtension));
+    EXPECT_TRUE(engine.extensionFlags().has(SomeWithoutExtension));
+}
+
+TEST(NameEngine, StatusPassKeepsRenameResultsUntilNamesAreRecomputed)
+{
+    NameEngine engine;
+    FileList list = listOf({u"a.txt"_s, u"b.txt"_s, u"c.txt"_s});
+    const RenameSettings settings = rules({}, u"x<n>.<e>"_s);
+    outcomes(engine, list, settings);
+    list.at(0).status = S::Renamed;
+    list.at(1).status = S::RenameFailed;
+    list.at(2).ignored = true;
+    list.requestRefresh(RefreshLevel::Statuses);
+    engine.refresh(list, settings);
+    EXPECT_EQ(list.at(0).status, S::Renamed);
+    EXPECT_EQ(list.at(1).status, S::RenameFailed);
+    EXPECT_EQ(list.at(2).status, S::Ignored);
+    EXPECT_EQ(list.renamedCount, 1);
+    EXPECT_EQ(list.failedCount, 1);
+    list.requestRefresh(RefreshLevel::Names);
+    engine.refresh(list, settings);
+    EXPECT_EQ(list.at(0).status, S::Ok);
+}
+
+} // namespace
+} // namespace namenswerk

@@ -1,0 +1,96 @@
+#include "engine/target_template.h"
+#include "tests/support/printers.h"
+
+#include <gtest/gtest.h>
+
+namespace namenswerk {
+namespace {
+
+using namespace Qt::StringLiterals;
+using Kind = TemplateToken::Kind;
+
+TEST(TargetTemplate, ShorthandsAreSpelledOut)
+{
+    const std::vector<std::pair<QString, QString>> cases{
+        {u""_s, u"<n>.<e>"_s},        {u"*"_s, u"<n>.<e>"_s},     {u"*.*"_s, u"<n>.<e>"_s},
+        {u"*."_s, u"<n>."_s},         {u"x<*>"_s, u"x<n>.<e>"_s}, {u"a\\\\b<n>"_s, u"a\\b<n>"_s},
+        {u"a\\\\\\\\b"_s, u"a\\b"_s},
+    };
+    for (const auto &[field, normal] : cases) {
+        EXPECT_EQ(normalizeTemplate(field), normal) << field.toStdString();
+    }
+}
+
+TEST(TargetTemplate, ParsesEveryKindOfElement)
+{
+    const TargetTemplate parsed =
+        TargetTemplate::parse(u"F_<n2>-<E1><c5><d%yyyy><px3><py><n1=*:x><e=jpg:J><7>.<e>"_s);
+    ASSERT_FALSE(parsed.hasError());
+    const std::vector<TemplateToken> expected{
+        {-1, Kind::Literal, u"F_"_s, {}},
+        {2, Kind::Name, {}, {}},
+        {-1, Kind::Literal, u"-"_s, {}},
+        {1, Kind::Extension, {}, {}},
+        {5, Kind::Counter, {}, {}},
+        {0, Kind::Date, u"%yyyy"_s, {}},
+        {3, Kind::Picture, {}, {}},
+        {-7, Kind::Picture, {}, {}},
+        {1, Kind::NameCondition, u"x"_s, u"*"_s},
+        {0, Kind::ExtensionCondition, u"J"_s, u"jpg"_s},
+        {7, Kind::Name, {}, {}},
+        {-1, Kind::Literal, u"."_s, {}},
+        {0, Kind::Extension, {}, {}},
+    };
+    EXPECT_EQ(parsed.tokens(), expected);
+}
+
+TEST(TargetTemplate, NumbersAboveTheLimitsAreClamped)
+{
+    EXPECT_EQ(TargetTemplate::parse(u"<n100>"_s).tokens().front().arg, 0);
+    EXPECT_EQ(TargetTemplate::parse(u"<px9>"_s).tokens().front().arg, 6);
+    EXPECT_EQ(TargetTemplate::parse(u"<PY0>"_s).tokens().front().arg, -7);
+    EXPECT_EQ(TargetTemplate::parse(u"<px2>"_s).tokens().front().arg, 2);
+}
+
+TEST(TargetTemplate, RejectsMalformedTemplates)
+{
+    for (const QString &text : {u"<n>|x"_s, u"<n>?"_s, u"a*b"_s, u"<d%d"_s, u"<>"_s, u"<x>"_s,
+                                u"<n<e>>"_s, u"a>b<"_s, u"<n>/<e>"_s, u"<n>>"_s, u"x<n"_s}) {
+        const TargetTemplate parsed = TargetTemplate::parse(text);
+        EXPECT_TRUE(parsed.hasError()) << text.toStdString();
+        EXPECT_EQ(parsed.indicator().state, FieldIndicator::State::Error);
+        EXPECT_EQ(parsed.indicator().tooltip, u"Ungültiges Zeichen oder Token-Fehler."_s);
+    }
+}
+
+TEST(TargetTemplate, HundredElementsAreTooMany)
+{
+    QString text;
+    for (int i = 0; i < 50; ++i) {
+        text += u"<n>-"_s;
+    }
+    EXPECT_TRUE(TargetTemplate::parse(text).hasError());
+    EXPECT_FALSE(TargetTemplate::parse(text.chopped(1)).hasError()); // 99 elements
+}
+
+TEST(TargetTemplate, IndicatorTellsWhetherTheExtensionIsDefined)
+{
+    using State = FieldIndicator::State;
+    const std::vector<std::pair<QString, State>> cases{
+        {u"<n>"_s, State::Warning}, {u"<n>.txt"_s, State::Warning},
+        {u"<n>."_s, State::Ok},     {u"<n>.<e>"_s, State::Ok},
+        {u"*"_s, State::Ok},        {u"abc"_s, State::Warning},
+        {u"a.<e1>"_s, State::Ok},   {u"<n>.<e=x:y>"_s, State::Ok},
+    };
+    for (const auto &[text, state] : cases) {
+        EXPECT_EQ(TargetTemplate::parse(text).indicator().state, state) << text.toStdString();
+    }
+    EXPECT_EQ(TargetTemplate::parse(u"<n>"_s).indicator().tooltip,
+              u"Definition der Dateierweiterung möglicherweise unvollständig."_s);
+    const ExtensionFlags none = TargetTemplate::parse(u"<n>_x"_s).flags();
+    EXPECT_FALSE(none.has(TemplateHasDot));
+    EXPECT_FALSE(none.has(TemplateUsesExtension));
+}
+
+} // namespace
+} // namespace namenswerk
