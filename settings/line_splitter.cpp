@@ -1,0 +1,107 @@
+#include "settings/line_splitter.h"
+
+#include <QtEndian>
+
+namespace namenswerk {
+
+LineSplitter::LineSplitter(qsizetype unitSize, bool withFolderLine, qsizetype maxPaths)
+    : unitSize_(unitSize), expectFolderLine_(withFolderLine), maxPaths_(maxPaths),
+      done_(!withFolderLine && maxPaths <= 0)
+{
+}
+
+namespace {
+
+template <qsizetype Size> char16_t unitAt(const char *at)
+{
+    if constexpr (Size == 1) {
+        return static_cast<unsigned char>(*at);
+    } else {
+        return qFromLittleEndian<char16_t>(at);
+    }
+}
+
+} // namespace
+
+bool LineSplitter::feed(QByteArrayView units)
+{
+    return unitSize_ == 1 ? feedUnits<1>(units) : feedUnits<2>(units);
+}
+
+template <qsizetype Size> bool LineSplitter::feedUnits(QByteArrayView units)
+{
+    const char *at = units.data();
+    const char *const end = at + units.size();
+    const char *lineFrom = at;
+    for (; at < end && !done_; at += Size) {
+        const char16_t unit = unitAt<Size>(at);
+        const bool secondHalfOfCrLf = afterCr_ && unit == u'\n';
+        afterCr_ = false;
+        if (secondHalfOfCrLf) {
+            lineFrom = at + Size;
+        } else if (unit == u'\r' || unit == u'\n') {
+            append(lineFrom, at);
+            endLine();
+            afterCr_ = unit == u'\r';
+            lineFrom = at + Size;
+        } else if (unit == 0) {
+            hasNul_ = true;
+        }
+    }
+    if (!done_) {
+        append(lineFrom, end);
+    }
+    return !done_;
+}
+
+void LineSplitter::reserve(qsizetype bytes)
+{
+    bytes_.reserve(bytes);
+}
+
+void LineSplitter::finish()
+{
+    if (!done_ && (bytes_.size() > lineStart_ || tooLong_ || hasNul_)) {
+        endLine();
+    }
+    done_ = true;
+}
+
+void LineSplitter::append(const char *from, const char *to)
+{
+    if (tooLong_ || from == to) {
+        return;
+    }
+    if (bytes_.size() - lineStart_ + (to - from) > MaxLineBytes) {
+        tooLong_ = true;
+        bytes_.truncate(lineStart_);
+        return;
+    }
+    bytes_.append(from, to - from);
+}
+
+void LineSplitter::endLine()
+{
+    const LineSpan span{lineStart_, bytes_.size() - lineStart_};
+    const bool usable = !tooLong_ && !hasNul_ && span.size > 0;
+    if (expectFolderLine_) {
+        expectFolderLine_ = false;
+        // Without its folder the rest of the file means nothing.
+        if (usable) {
+            folderLine_ = span;
+        } else {
+            done_ = true;
+        }
+    } else if (usable) {
+        paths_.push_back(span);
+    }
+    if (!usable) {
+        bytes_.truncate(lineStart_);
+    }
+    lineStart_ = bytes_.size();
+    tooLong_ = false;
+    hasNul_ = false;
+    done_ = done_ || static_cast<qsizetype>(paths_.size()) >= maxPaths_;
+}
+
+} // namespace namenswerk

@@ -1,0 +1,81 @@
+#include "settings/list_file.h"
+
+#include "model/file_list.h"
+#include "settings/list_file_lines.h"
+
+#include <QSaveFile>
+#include <QStringEncoder>
+
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+namespace namenswerk {
+
+namespace {
+
+// A text with a line break would come back as two lines, naming other files.
+bool fitsOnOneLine(const QString &text)
+{
+    return !text.contains(u'\r') && !text.contains(u'\n');
+}
+
+void appendLine(QString &text, const QString &line)
+{
+    text += line;
+    text += u"\r\n"_s;
+}
+
+} // namespace
+
+QString ownListFilePath(const QString &programFolder)
+{
+    const QString name = u"Brindlewick.lst"_s;
+    return programFolder.isEmpty() ? name : withTrailingSlash(programFolder) + name;
+}
+
+void readListFile(FileList &list, const QString &path, bool hasFolderLine, int entryLimit)
+{
+    if (entryLimit <= 0) {
+        return;
+    }
+    const qsizetype wanted = std::max(entryLimit - list.count(), 0);
+    const ListFileLines lines = readListFileLines(path, hasFolderLine, wanted);
+    if (!lines.opened) {
+        return;
+    }
+    if (!hasFolderLine) {
+        list.currentFolder = u"./"_s;
+    } else if (lines.folderLine.isEmpty()) {
+        return;
+    } else {
+        list.currentFolder = withTrailingSlash(toNativeSeparators(lines.folderLine));
+    }
+    list.entries().reserve(list.entries().size() + static_cast<std::size_t>(lines.paths.size()));
+    for (const QString &line : lines.paths) {
+        list.addPathLine(line, hasFolderLine);
+    }
+}
+
+bool writeListFile(const FileList &list, const QString &path, bool rememberList)
+{
+    if (!rememberList || list.count() == 0 || !fitsOnOneLine(list.currentFolder)) {
+        return false;
+    }
+    QString text;
+    // Entries without folder then lie in the working folder; an empty folder
+    // line would lose them all on reading.
+    appendLine(text, list.currentFolder.isEmpty() ? u"./"_s : list.currentFolder);
+    for (const FileEntry &entry : list.entries()) {
+        const QString line = entry.folder + entry.oldName;
+        if (fitsOnOneLine(line)) {
+            appendLine(text, line);
+        }
+    }
+    QStringEncoder encode(QStringConverter::Utf16LE, QStringConverter::Flag::WriteBom);
+    const QByteArray bytes = encode(text);
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+}
+
+} // namespace namenswerk

@@ -1,0 +1,119 @@
+#include "settings/list_file_lines.h"
+
+#include "settings/line_splitter.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QFile>
+#include <QFileInfo>
+#include <QStringDecoder>
+
+#include <algorithm>
+#include <cstring>
+
+namespace namenswerk {
+
+namespace {
+
+enum class Encoding { Utf8, Utf16LE, Unmarked };
+
+struct ByteOrderMark {
+    Encoding encoding = Encoding::Unmarked;
+    qsizetype size = 0;
+};
+
+constexpr qint64 BlockSize = 64 * 1024;
+// Room for a whole list file up to this size is taken at once; the kept
+// lines of a larger file grow the buffer as they come.
+constexpr qint64 MaxReservedBytes = 16 * 1024 * 1024;
+
+ByteOrderMark byteOrderMark(QByteArrayView start)
+{
+    if (start.startsWith("\xEF\xBB\xBF")) {
+        return {Encoding::Utf8, 3};
+    }
+    if (start.startsWith("\xFF\xFE")) {
+        return {Encoding::Utf16LE, 2};
+    }
+    return {};
+}
+
+bool allValidUtf8(const LineSplitter &lines)
+{
+    const auto valid = [&](LineSpan span) { return lines.line(span).isValidUtf8(); };
+    const auto &paths = lines.paths();
+    return (!lines.folderLine() || valid(*lines.folderLine())) &&
+           std::all_of(paths.begin(), paths.end(), valid);
+}
+
+// Each line is decoded on its own, and a leading U+FEFF belongs to the name.
+constexpr QStringConverter::Flags LineFlags =
+    QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom;
+
+QStringDecoder decoderFor(Encoding encoding, const LineSplitter &lines)
+{
+    if (encoding == Encoding::Utf16LE) {
+        return QStringDecoder(QStringConverter::Utf16LE, LineFlags);
+    }
+    if (encoding == Encoding::Utf8 || allValidUtf8(lines)) {
+        return QStringDecoder(QStringConverter::Utf8, LineFlags);
+    }
+    // Text without a mark that is not UTF-8 comes from a Windows tool writing
+    // its ANSI code page.
+    QStringDecoder windows("Windows-1252", LineFlags);
+    return windows.isValid() ? std::move(windows)
+                             : QStringDecoder(QStringConverter::Latin1, LineFlags);
+}
+
+// Feeds the file in blocks until the splitter has what it needs or the file ends.
+void split(QFile &file, LineSplitter &splitter, QByteArray &block, qsizetype filled, qsizetype from)
+{
+    const qsizetype unitSize = splitter.unitSize();
+    for (;;) {
+        const qsizetype whole = (filled - from) / unitSize * unitSize;
+        if (!splitter.feed(QByteArrayView(block.constData() + from, whole))) {
+            return;
+        }
+        // Half a UTF-16 code unit waits for the next block.
+        const qsizetype rest = filled - from - whole;
+        std::memmove(block.data(), block.constData() + from + whole, static_cast<size_t>(rest));
+        const qint64 got = file.read(block.data() + rest, BlockSize - rest);
+        if (got <= 0) {
+            splitter.finish();
+            return;
+        }
+        filled = rest + got;
+        from = 0;
+    }
+}
+
+} // namespace
+
+ListFileLines readListFileLines(const QString &path, bool withFolderLine, qsizetype maxPaths)
+{
+    ListFileLines result;
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+        return result;
+    }
+    result.opened = true;
+
+    QByteArray block(BlockSize, Qt::Uninitialized);
+    const qsizetype filled = std::max<qint64>(file.read(block.data(), BlockSize), 0);
+    const ByteOrderMark mark = byteOrderMark(QByteArrayView(block).first(filled));
+    LineSplitter splitter(mark.encoding == Encoding::Utf16LE ? 2 : 1, withFolderLine, maxPaths);
+    splitter.reserve(std::min(file.size(), MaxReservedBytes));
+    split(file, splitter, block, filled, mark.size);
+
+    QStringDecoder decode = decoderFor(mark.encoding, splitter);
+    if (splitter.folderLine()) {
+        result.folderLine = decode(splitter.line(*splitter.folderLine()));
+    }
+    result.paths.reserve(static_cast<qsizetype>(splitter.paths().size()));
+    for (const LineSpan span : splitter.paths()) {
+        result.paths.append(decode(splitter.line(span)));
+    }
+    return result;
+}
+
+} // namespace namenswerk
