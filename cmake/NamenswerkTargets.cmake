@@ -46,5 +46,6 @@ function(namenswerk_folder_tests name)
   target_link_libraries(${name} PRIVATE namenswerk_options namenswerk_testsupport ${ARG_MAIN} ${ARG_LINKS})
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
+    NO_PRETTY_VALUES
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()
