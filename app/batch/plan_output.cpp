@@ -1,0 +1,67 @@
+#include "app/batch/plan_output.h"
+
+#include "model/file_list.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace namenswerk::batch {
+
+using namespace Qt::StringLiterals;
+
+QString escapedField(const QString &text)
+{
+    QString escaped;
+    escaped.reserve(text.size());
+    for (const QChar c : text) {
+        switch (c.unicode()) {
+        case u'\\':
+            escaped += u"\\\\"_s;
+            break;
+        case u'\t':
+            escaped += u"\\t"_s;
+            break;
+        case u'\n':
+            escaped += u"\\n"_s;
+            break;
+        case u'\r':
+            escaped += u"\\r"_s;
+            break;
+        default:
+            escaped += c;
+        }
+    }
+    return escaped;
+}
+
+QString planAsTabSeparated(const FileList &list)
+{
+    QString text = u"entry\tpath\tnew\tstatus\ttext\n"_s;
+    for (int index = 0; index < list.count(); ++index) {
+        const FileEntry &entry = list.at(index);
+        text += QString::number(index + 1) % u'\t' % escapedField(list.fullPath(entry)) % u'\t' %
+                escapedField(entry.newName) % u'\t' %
+                QString::number(static_cast<int>(entry.status)) % u'\t' % statusText(entry.status) %
+                u'\n';
+    }
+    return text;
+}
+
+QString planAsJson(const FileList &list)
+{
+    QJsonArray rows;
+    for (int index = 0; index < list.count(); ++index) {
+        const FileEntry &entry = list.at(index);
+        rows.append(QJsonObject{
+            {u"entry"_s, index + 1},
+            {u"path"_s, list.fullPath(entry)},
+            {u"new"_s, entry.newName},
+            {u"status"_s, static_cast<int>(entry.status)},
+            {u"text"_s, statusText(entry.status)},
+        });
+    }
+    return QString::fromUtf8(QJsonDocument(rows).toJson(QJsonDocument::Indented));
+}
+
+} // namespace namenswerk::batch

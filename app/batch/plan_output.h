@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+namespace namenswerk {
+class FileList;
+}
+
+namespace namenswerk::batch {
+
+// The plan as tab-separated lines: a header, then entry number, old full
+// path, new name, status number and status text for every entry in list
+// order. Tabs, line breaks and backslashes inside fields are escaped so that
+// every entry stays on one line.
+QString planAsTabSeparated(const FileList &list);
+
+// The same as a JSON array of objects with the keys of the header line.
+QString planAsJson(const FileList &list);
+
+// A field as it appears in the tab-separated plan.
+QString escapedField(const QString &text);
+
+} // namespace namenswerk::batch
