@@ -11,18 +11,10 @@ RuleInputs inputsOf(const RenameSettings &record)
 
 void putInputs(const RuleInputs &inputs, RenameSettings &record)
 {
-    record.regFindname = inputs.regFindname;
-    record.regFindext = inputs.regFindext;
-    record.regReplace = inputs.regReplace;
-    record.regCase = inputs.regCase;
-    record.txtFind = inputs.txtFind;
-    record.txtReplace = inputs.txtReplace;
-    record.txtName = inputs.txtName;
-    record.txtCase = inputs.txtCase;
-    record.txtAll = inputs.txtAll;
-    record.filenameCase = inputs.filenameCase;
-    record.fileextCase = inputs.fileextCase;
-    record.fileDate = inputs.fileDate;
+    record = {record.name,         record.active,      inputs.regFindname, inputs.regFindext,
+              inputs.regReplace,   inputs.regCase,     inputs.txtFind,     inputs.txtReplace,
+              record.txtFirst,     inputs.txtName,     inputs.txtCase,     inputs.txtAll,
+              inputs.filenameCase, inputs.fileextCase, inputs.fileDate};
 }
 
 } // namespace namenswerk
