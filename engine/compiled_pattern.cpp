@@ -58,7 +58,10 @@ std::optional<CompiledPattern> CompiledPattern::compile(const QString &translate
                                                         bool caseSensitive)
 {
     auto state = std::make_unique<State>();
-    const std::uint32_t options = PCRE2_UTF | (caseSensitive ? 0u : PCRE2_CASELESS);
+    // A file name is one subject: "." also matches the line breaks that some
+    // file systems allow in names, so "<*>" still takes the whole name.
+    const std::uint32_t options =
+        PCRE2_UTF | PCRE2_DOTALL | (caseSensitive ? 0u : PCRE2_CASELESS);
     int errorCode = 0;
     PCRE2_SIZE errorOffset = 0;
     state->code.reset(pcre2_compile_16(codeUnits(translated),

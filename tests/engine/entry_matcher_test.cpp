@@ -110,6 +110,8 @@ INSTANTIATE_TEST_SUITE_P(
         MatchCase{u"<\"x\"\\d+>-\\g\"x\""_s, u""_s, false, u"12-ab"_s, u""_s, false, {}, {}},
         MatchCase{u"<a>|<b>"_s, u""_s, false, u"b"_s, u""_s, true, {u""_s, u"b"_s}, {u""_s}},
         MatchCase{u"<*>"_s, u""_s, false, Emoji + u"x", u""_s, true, {Emoji + u"x"}, {u""_s}},
+        // Line breaks are ordinary characters of a name.
+        MatchCase{u""_s, u""_s, false, u"a\nb"_s, u""_s, true, {u"a\nb"_s}, {u""_s}},
         // A name that is not valid UTF-16 matches nothing, not even everything.
         MatchCase{u"*"_s, u"*"_s, false, u"a"_s + QChar(0xD800) + u"b", u"txt"_s, false, {}, {}},
         MatchCase{u"*"_s, u"*"_s, false, u"ab"_s, QString(QChar(0xDC00)), false, {}, {}}));
