@@ -96,8 +96,7 @@ const std::vector<FixedHelp> &fixedHelp()
              replace, replace,
              u"Zeichenketten können durch andere ersetzt werden ('von>nach'), mehrere Texte werden "
              u"mit dem Pipe- symbol '|' getrennt ('one>eins|two>zwei').\r\rDer Suchmodus kann "
-             u"durch "
-             u"vorangestellte Steuer- zeichen beeinflusst werden, etwa '*Suess>Süß'.\r  "
+             u"durch vorangestellte Steuer- zeichen beeinflusst werden, etwa '*Suess>Süß'.\r  "
              u"\\abc\tGroß-/Kleinschreibung ignorieren\r  /abc\tGroß-/Kleinschreibung beachten\r  "
              u"*abc\tVarianten berücksichtigen (abc, Abc, ABC)"_s)},
         {{control::PatternCaseBox},
