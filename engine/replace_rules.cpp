@@ -69,7 +69,10 @@ void replaceOccurrences(QString &text, const ReplaceRule &rule, bool replaceAll)
     const qsizetype at = text.indexOf(rule.find, 0, cs);
     if (at < 0)
         return;
-    if (replaceAll)
+    // Most names hold a text once, and replacing that one occurrence needs
+    // no second string.
+    const qsizetype next = replaceAll ? text.indexOf(rule.find, at + rule.find.size(), cs) : -1;
+    if (next >= 0)
         text.replace(rule.find, rule.replace, cs);
     else
         text.replace(at, rule.find.size(), rule.replace);
