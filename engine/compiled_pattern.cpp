@@ -123,6 +123,11 @@ int CompiledPattern::captureCount() const
 
 QString CompiledPattern::group(int n) const
 {
+    return groupView(n).toString();
+}
+
+QStringView CompiledPattern::groupView(int n) const
+{
     if (!state_ || n < 0 || n >= state_->setPairs)
         return {};
     const PCRE2_SIZE *offsets = pcre2_get_ovector_pointer_16(state_->matchData.get());
@@ -132,7 +137,8 @@ QString CompiledPattern::group(int n) const
     if (start == PCRE2_UNSET || end < start ||
         end > static_cast<PCRE2_SIZE>(state_->subject.size()))
         return {};
-    return state_->subject.mid(static_cast<qsizetype>(start), static_cast<qsizetype>(end - start));
+    return QStringView(state_->subject)
+        .sliced(static_cast<qsizetype>(start), static_cast<qsizetype>(end - start));
 }
 
 } // namespace namenswerk

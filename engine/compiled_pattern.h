@@ -35,6 +35,8 @@ public:
     // Text of group n of the last successful match (0 is the whole match);
     // empty when n is out of range or the group took no part.
     QString group(int n) const;
+    // The same text as a view, valid until the next match.
+    QStringView groupView(int n) const;
 
 private:
     struct State;

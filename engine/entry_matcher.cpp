@@ -46,8 +46,13 @@ const CompiledPattern *EntryMatcher::expression(int index) const
 
 QString EntryMatcher::group(int index, int n) const
 {
+    return groupView(index, n).toString();
+}
+
+QStringView EntryMatcher::groupView(int index, int n) const
+{
     const auto *found = expression(index);
-    return found && n >= 1 ? found->group(n) : QString();
+    return found && n >= 1 ? found->groupView(n) : QStringView();
 }
 
 int EntryMatcher::groupCount(int index) const

@@ -30,6 +30,8 @@ public:
     // Group n (1-based) of expression `index` from the last matched entry;
     // empty when there is no such group or it took no part.
     QString group(int index, int n) const;
+    // The same text as a view, valid until the next match.
+    QStringView groupView(int index, int n) const;
     // Capture groups of expression `index`; 0 when not ok.
     int groupCount(int index) const;
 

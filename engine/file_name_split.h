@@ -10,9 +10,16 @@ struct SplitName {
     QString extension; // without dot; empty when there is none
 };
 
+// The same parts as views into the text that was split.
+struct SplitNameView {
+    QStringView name;
+    QStringView extension;
+};
+
 // Splits the last path component of a name into name part and extension. A
 // dot starts no extension when it begins the component, ends the text, or is
 // followed by a blank anywhere ("read me", "a.b c", ".profile").
+SplitNameView splitFileNameView(QStringView text);
 SplitName splitFileName(QStringView text);
 
 // Index of the last "/" or "\" in text; -1 when there is none.

@@ -8,7 +8,34 @@
 #include "engine/replace_rules.h"
 #include "engine/template_expansion.h"
 
+#include <algorithm>
+
 namespace namenswerk {
+
+namespace {
+
+// Replaces a stored text. A recomputation after a keystroke mostly yields
+// texts of the same length as before, so the entry's own buffer is reused
+// where it can be; otherwise the new copy takes no more room than it needs.
+void overwrite(QString &stored, QStringView text)
+{
+    if (stored.isDetached() && stored.capacity() >= text.size()) {
+        stored.resize(text.size());
+        std::copy(text.begin(), text.end(), stored.begin());
+    } else {
+        stored = text.toString();
+    }
+}
+
+// Sets a working text to a part of the old name; working texts keep their
+// capacity from entry to entry.
+void assign(QString &working, QStringView part)
+{
+    working.resize(0);
+    working += part;
+}
+
+} // namespace
 
 void NameEngine::recomputeNames(FileList &list, const RenameSettings &settings)
 {
@@ -21,19 +48,25 @@ void NameEngine::recomputeNames(FileList &list, const RenameSettings &settings)
     TemplateExpander expander(template_, counterStart);
 
     const QString none = QStringLiteral("-");
+    QString name;
+    QString extension;
+    QString trace;
+    QString joined;
     for (FileEntry &entry : list.entries()) {
-        auto [name, extension] = splitFileName(entry.oldName);
-        entry.newName = none;
-        entry.nameTrace = none;
-        entry.status = EntryStatus::None;
+        const SplitNameView oldParts = splitFileNameView(entry.oldName);
+        assign(name, oldParts.name);
+        assign(extension, oldParts.extension);
         initialRules.apply(name, extension, settings.txtAll, settings.txtName);
         if (!matcher.ok()) {
+            entry.newName = none;
+            entry.nameTrace = none;
             entry.status = EntryStatus::SearchError;
             continue;
         }
-        QString trace;
         entry.status = expander.expand(entry, matcher, name, extension, trace);
         if (template_.hasError()) {
+            entry.newName = none;
+            entry.nameTrace = none;
             if (entry.status != EntryStatus::Filter) {
                 entry.status = EntryStatus::TokenError;
             }
@@ -42,14 +75,19 @@ void NameEngine::recomputeNames(FileList &list, const RenameSettings &settings)
         finalRules.apply(name, extension, settings.txtAll, settings.txtName);
         applyCaseModes(name, extension, settings.filenameCase, settings.fileextCase, upper);
         if (extension.isEmpty()) {
-            entry.newName = std::move(name);
+            overwrite(entry.newName, name);
             nameFlags_.set(SomeWithoutExtension);
         } else {
-            entry.newName = name % u'.' % extension;
+            assign(joined, name);
+            joined += u'.';
+            joined += extension;
+            overwrite(entry.newName, joined);
             nameFlags_.set(SomeWithExtension);
         }
-        if (entry.status != EntryStatus::Filter) {
-            entry.nameTrace = std::move(trace);
+        if (entry.status == EntryStatus::Filter) {
+            entry.nameTrace = none;
+        } else {
+            overwrite(entry.nameTrace, trace);
         }
     }
 }

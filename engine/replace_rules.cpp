@@ -4,6 +4,8 @@
 
 #include <QStringTokenizer>
 
+#include <algorithm>
+
 namespace namenswerk {
 
 using namespace Qt::StringLiterals;
@@ -62,14 +64,43 @@ void addFieldRules(std::vector<ReplaceRule> &rules, QStringView field, bool txtC
     }
 }
 
+bool isAscii(QStringView text)
+{
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
+}
+
+char16_t foldAscii(QChar c)
+{
+    const char16_t unit = c.unicode();
+    return unit >= u'A' && unit <= u'Z' ? unit - u'A' + u'a' : unit;
+}
+
+// QString::indexOf with the rule's case sensitivity. Caseless search in Qt
+// folds every character through the Unicode tables; where both texts are
+// plain ASCII, folding only maps A-Z to a-z, which is much cheaper and finds
+// the same places.
+qsizetype indexOf(QStringView text, const ReplaceRule &rule, qsizetype from)
+{
+    if (!rule.ignoreCase || !isAscii(text) || !isAscii(rule.find))
+        return text.indexOf(rule.find, from,
+                            rule.ignoreCase ? Qt::CaseInsensitive : Qt::CaseSensitive);
+    const auto sameFolded = [](QChar a, QChar b) { return foldAscii(a) == foldAscii(b); };
+    const auto found = std::search(text.begin() + from, text.end(), rule.find.begin(),
+                                   rule.find.end(), sameFolded);
+    return found == text.end() ? -1 : found - text.begin();
+}
+
 void replaceOccurrences(QString &text, const ReplaceRule &rule, bool replaceAll)
 {
     const Qt::CaseSensitivity cs = rule.ignoreCase ? Qt::CaseInsensitive : Qt::CaseSensitive;
     // Most rules miss most names: look before touching the string.
-    const qsizetype at = text.indexOf(rule.find, 0, cs);
+    const qsizetype at = indexOf(text, rule, 0);
     if (at < 0)
         return;
-    if (replaceAll)
+    // Most names hold a text once, and replacing that one occurrence needs
+    // no second string.
+    const qsizetype next = replaceAll ? indexOf(text, rule, at + rule.find.size()) : -1;
+    if (next >= 0)
         text.replace(rule.find, rule.replace, cs);
     else
         text.replace(at, rule.find.size(), rule.replace);

@@ -5,15 +5,50 @@
 #include "engine/file_name_split.h"
 #include "model/file_entry.h"
 
+#include <algorithm>
+#include <charconv>
+#include <iterator>
 #include <optional>
 
 namespace namenswerk {
 
 namespace {
 
-QString lastDigits(qint64 value, int width)
+// Numbers are written straight into the text that receives them: a
+// recomputation formats several for every entry.
+QLatin1StringView decimalText(qint64 value, char (&digits)[24])
 {
-    return QString::number(value).right(width).rightJustified(width, u'0');
+    const char *end = std::to_chars(std::begin(digits), std::end(digits), value).ptr;
+    return QLatin1StringView(digits, end);
+}
+
+void appendNumber(QString &out, qint64 value)
+{
+    char digits[24];
+    out += decimalText(value, digits);
+}
+
+// The last `width` characters of the number, with zeros in front up to that width.
+void appendLastDigits(QString &out, qint64 value, int width)
+{
+    char digits[24];
+    const QLatin1StringView text = decimalText(value, digits).right(width);
+    out.resize(out.size() + std::max<qsizetype>(0, width - text.size()), u'0');
+    out += text;
+}
+
+void appendPictureText(QString &out, int value, int form)
+{
+    switch (form) {
+    case 1:
+        return appendNumber(out, value / 1000);
+    case 2:
+        return appendNumber(out, (static_cast<qint64>(value) + 511) >> 10);
+    case 7:
+        return appendNumber(out, value);
+    default:
+        return appendLastDigits(out, value, form);
+    }
 }
 
 QChar partLetter(bool extension)
@@ -21,35 +56,53 @@ QChar partLetter(bool extension)
     return extension ? u'E' : u'N';
 }
 
-void addTrace(QString &trace, const QString &label, const QString &value)
+// One element of the trace: "<C>=0001 ".
+void addTrace(QString &trace, QStringView label, QStringView value)
 {
     trace += label % u'=' % value % u' ';
 }
 
-// Drops trailing dots and blanks, which no file system keeps reliably.
-void chopDotsAndBlanks(QString &name)
+// The trace element of a name or extension token: "<N2>=0001 ", "<E?>=jpg ".
+void addPartTrace(QString &trace, const TemplateToken &token, QChar letter, QStringView mark,
+                  QStringView value)
 {
-    qsizetype end = name.size();
-    while (end > 0 && (name[end - 1] == u'.' || name[end - 1] == u' ')) {
+    char digits[24];
+    const QLatin1StringView number =
+        token.arg == 0 ? QLatin1StringView() : decimalText(token.arg, digits);
+    trace += u'<' % letter % number % mark % u'=' % value % u' ';
+}
+
+QStringView withoutTrailingDotsAndBlanks(QStringView name)
+{
+    // No file system keeps them reliably.
+    while (!name.isEmpty() && (name.back() == u'.' || name.back() == u' ')) {
+        name.chop(1);
+    }
+    return name;
+}
+
+// QString::trimmed() without a second string.
+void trimInPlace(QString &text)
+{
+    qsizetype end = text.size();
+    while (end > 0 && text.at(end - 1).isSpace()) {
         --end;
     }
-    name.truncate(end);
+    qsizetype start = 0;
+    while (start < end && text.at(start).isSpace()) {
+        ++start;
+    }
+    text.truncate(end);
+    text.remove(0, start);
 }
 
 } // namespace
 
 QString pictureTokenText(int value, int form)
 {
-    switch (form) {
-    case 1:
-        return QString::number(value / 1000);
-    case 2:
-        return QString::number((static_cast<qint64>(value) + 511) >> 10);
-    case 7:
-        return QString::number(value);
-    default:
-        return lastDigits(value, form);
-    }
+    QString text;
+    appendPictureText(text, value, form);
+    return text;
 }
 
 TemplateExpander::TemplateExpander(const TargetTemplate &targetTemplate, int counterStart)
@@ -71,92 +124,100 @@ EntryStatus TemplateExpander::expand(const FileEntry &entry, EntryMatcher &match
         trace = QStringLiteral("-");
         return EntryStatus::SearchError;
     }
-    QString result;
-    trace.clear();
+    result_.resize(0); // keeps the capacity
+    trace.resize(0);
     for (const TemplateToken &token : template_.tokens()) {
-        appendToken(token, entry, matcher, name, extension, result, trace);
+        appendToken(token, entry, matcher, name, extension, trace);
     }
-    const qsizetype separator = lastFolderSeparator(result);
-    SplitName split = splitFileName(result);
-    chopDotsAndBlanks(split.name);
-    if (separator > 0) {
-        // A single leading separator alone means "no folder" and is dropped.
-        split.name.prepend(result.left(separator + 1).replace(u'\\', u'/'));
-    }
-    name = std::move(split.name);
-    extension = std::move(split.extension);
-    trace = trace.trimmed();
+    takeParts(name, extension);
+    trimInPlace(trace);
     return EntryStatus::Ok;
 }
 
+// The new name part, with the folder in front when there is one, and the
+// extension of the expanded text.
+void TemplateExpander::takeParts(QString &name, QString &extension) const
+{
+    const QStringView result = result_;
+    const qsizetype separator = lastFolderSeparator(result);
+    const SplitNameView parts = splitFileNameView(result.sliced(separator + 1));
+    name.resize(0);
+    if (separator > 0) {
+        // A single leading separator alone means "no folder" and is dropped.
+        name += result.first(separator + 1);
+        name.replace(u'\\', u'/');
+    }
+    name += withoutTrailingDotsAndBlanks(parts.name);
+    extension.resize(0);
+    extension += parts.extension;
+}
+
 void TemplateExpander::appendToken(const TemplateToken &token, const FileEntry &entry,
-                                   const EntryMatcher &matcher, const QString &name,
-                                   const QString &extension, QString &result, QString &trace)
+                                   const EntryMatcher &matcher, QStringView name,
+                                   QStringView extension, QString &trace)
 {
     const bool ofExtension =
         token.kind == TemplateToken::Extension || token.kind == TemplateToken::ExtensionCondition;
     const int part = ofExtension ? 1 : 0;
     // The whole part or one of its groups; a group the expression does not
     // have contributes nothing, not even a trace entry.
-    const auto partOrGroup = [&]() -> std::optional<QString> {
+    const auto partOrGroup = [&]() -> std::optional<QStringView> {
         if (token.arg > matcher.groupCount(part)) {
             return std::nullopt;
         }
-        return token.arg == 0 ? (ofExtension ? extension : name) : matcher.group(part, token.arg);
+        if (token.arg == 0) {
+            return ofExtension ? extension : name;
+        }
+        return matcher.groupView(part, token.arg);
     };
-    const auto label = [&](QStringView mark) -> QString {
-        const QString number = token.arg == 0 ? QString() : QString::number(token.arg);
-        return u'<' % partLetter(ofExtension) % number % mark;
-    };
+    // Tokens that only add text to the name trace what they added.
+    const qsizetype start = result_.size();
+    const auto added = [&] { return QStringView(result_).sliced(start); };
     switch (token.kind) {
     case TemplateToken::Literal:
-        result += token.text;
+        result_ += token.text;
         trace += u'\'' % token.text % u"' ";
         return;
     case TemplateToken::Name:
     case TemplateToken::Extension:
         if (const auto value = partOrGroup()) {
-            result += *value;
-            addTrace(trace, label(u">"), *value);
+            result_ += *value;
+            addPartTrace(trace, token, partLetter(ofExtension), u">", *value);
         }
         return;
     case TemplateToken::NameCondition:
     case TemplateToken::ExtensionCondition: {
         const auto tested = partOrGroup();
         if (tested && ((token.cond == u"*" && !tested->isEmpty()) || token.cond == *tested)) {
-            result += token.text;
-            addTrace(trace, label(u"?>"), token.text);
+            result_ += token.text;
+            addPartTrace(trace, token, partLetter(ofExtension), u"?>", token.text);
         }
         return;
     }
-    case TemplateToken::Date: {
-        const QString value = formatDateMask(token.text, entry.fileTime);
-        result += value;
-        addTrace(trace, QStringLiteral("<D>"), value);
+    case TemplateToken::Date:
+        result_ += formatDateMask(token.text, entry.fileTime);
+        addTrace(trace, u"<D>", added());
         return;
-    }
-    case TemplateToken::Counter: {
-        const QString value = counterText(token, entry);
-        result += value;
-        addTrace(trace, QStringLiteral("<C>"), value);
+    case TemplateToken::Counter:
+        appendCounter(token, entry);
+        addTrace(trace, u"<C>", added());
         return;
-    }
     case TemplateToken::Picture: {
         const bool height = token.arg < 0;
-        const QString value = pictureTokenText(height ? entry.pictureHeight : entry.pictureWidth,
-                                               height ? -token.arg : token.arg);
-        result += value;
-        addTrace(trace, height ? QStringLiteral("<Py>") : QStringLiteral("<Px>"), value);
+        appendPictureText(result_, height ? entry.pictureHeight : entry.pictureWidth,
+                          height ? -token.arg : token.arg);
+        addTrace(trace, height ? u"<Py>" : u"<Px>", added());
         return;
     }
     }
 }
 
-QString TemplateExpander::counterText(const TemplateToken &token, const FileEntry &entry)
+void TemplateExpander::appendCounter(const TemplateToken &token, const FileEntry &entry)
 {
     const int width = token.arg == 0 ? 3 : token.arg;
     if (!entry.ignored) {
-        return lastDigits(counter_, width);
+        appendLastDigits(result_, counter_, width);
+        return;
     }
     // An ignored entry gives its number back to the next one, once however
     // many counter elements the template has.
@@ -164,7 +225,7 @@ QString TemplateExpander::counterText(const TemplateToken &token, const FileEntr
         --counter_;
         counterGivenBack_ = true;
     }
-    return QString(width, u'0');
+    result_.resize(result_.size() + std::max(0, width), u'0');
 }
 
 } // namespace namenswerk

@@ -20,19 +20,22 @@ public:
     // replacements) and go out as the new ones; the new name part may begin
     // with a folder ("Fotos/"). Returns Filter when the expressions do not
     // match (the parts stay as they were), SearchError for an empty template,
-    // else Ok.
+    // else Ok. The three texts are overwritten in place, so buffers the
+    // caller reuses for every entry keep their capacity.
     EntryStatus expand(const FileEntry &entry, EntryMatcher &matcher, QString &name,
                        QString &extension, QString &trace);
 
 private:
     void appendToken(const TemplateToken &token, const FileEntry &entry,
-                     const EntryMatcher &matcher, const QString &name, const QString &extension,
-                     QString &result, QString &trace);
-    QString counterText(const TemplateToken &token, const FileEntry &entry);
+                     const EntryMatcher &matcher, QStringView name, QStringView extension,
+                     QString &trace);
+    void appendCounter(const TemplateToken &token, const FileEntry &entry);
+    void takeParts(QString &name, QString &extension) const;
 
     const TargetTemplate &template_;
     int counter_;
     bool counterGivenBack_ = false;
+    QString result_; // the expanded text of the current entry
 };
 
 // Picture size token forms: 7 full value, 1 thousands, 2 kibi-units,
