@@ -48,8 +48,11 @@ QColor tableColor(std::uint32_t stored)
 
 FileListModel::FileListModel(const FileList &list, QObject *parent)
     : QAbstractTableModel(parent), list_(list), colors_(softColors()),
-      folderMarker_(smallImage(SmallImage::FolderMarker))
+      folderMarker_(smallImage(SmallImage::FolderMarker)), noMarker_(folderMarker_.size())
 {
+    // Rows without the marker keep its room, so that every row is as high as
+    // the marked ones.
+    noMarker_.fill(Qt::transparent);
     for (const int entry : list_.viewOrder()) {
         rows_.push_back(shownRow(entry));
     }
@@ -172,8 +175,8 @@ QVariant FileListModel::data(const QModelIndex &index, int role) const
     case Qt::DisplayRole:
         return row.texts[std::size_t(column)];
     case Qt::DecorationRole:
-        if (column == FolderMarkColumn && !row.texts[std::size_t(column)].isEmpty()) {
-            return folderMarker_;
+        if (column == FolderMarkColumn) {
+            return row.texts[std::size_t(column)].isEmpty() ? noMarker_ : folderMarker_;
         }
         return {};
     case Qt::TextAlignmentRole:

@@ -69,6 +69,7 @@ private:
     const FileList &list_;
     ColorTable colors_;
     QPixmap folderMarker_;
+    QPixmap noMarker_;
     std::vector<ShownRow> rows_;
 };
 

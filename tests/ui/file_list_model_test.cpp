@@ -1,5 +1,6 @@
 #include "tests/support/printers.h"
 #include "tests/ui/list_fixture.h"
+#include "ui/artwork.h"
 #include "ui/file_list_model.h"
 
 #include <QPixmap>
@@ -40,6 +41,7 @@ class StatusColours : public ::testing::TestWithParam<Palette> {};
 TEST_P(StatusColours, ColourEveryStatusAndMarkEntriesOfOtherFolders)
 {
     const ColorTable &colors = GetParam().colors;
+    const QImage folderMarker = smallImage(SmallImage::FolderMarker).toImage();
     for (int status = 0; status <= int(EntryStatus::RenameFailed); ++status) {
         for (const QString &folder : {QString(), u"/other/"_s}) {
             SCOPED_TRACE(testing::Message()
@@ -56,8 +58,10 @@ TEST_P(StatusColours, ColourEveryStatusAndMarkEntriesOfOtherFolders)
                 EXPECT_EQ(colour(model, 0, column, Qt::BackgroundRole), tableColor(colors[slot]));
             }
             EXPECT_EQ(text(model, 0, 0), otherFolder ? u" "_s : QString());
-            const QVariant marker = model.data(model.index(0, 0), Qt::DecorationRole);
-            EXPECT_EQ(!marker.value<QPixmap>().isNull(), otherFolder);
+            const QImage marker =
+                model.data(model.index(0, 0), Qt::DecorationRole).value<QPixmap>().toImage();
+            EXPECT_EQ(marker == folderMarker, otherFolder);
+            EXPECT_EQ(marker.size(), folderMarker.size()) << "every row keeps the marker's room";
             EXPECT_EQ(text(model, 0, 5), statusText(EntryStatus(status)));
         }
     }
