@@ -72,6 +72,9 @@ public:
 
     // Entries that pass the filter, in display order; rebuilt by rebuildViewOrder().
     const std::vector<int> &viewOrder() const { return viewOrder_; }
+    // The shown order itself, for commands that reorder the rows on screen
+    // without a rebuild (a header click sorts by the texts the rows show).
+    std::vector<int> &viewOrder() { return viewOrder_; }
     int viewCount() const { return static_cast<int>(viewOrder_.size()); }
     void rebuildViewOrder();
 

@@ -1,24 +1,24 @@
 #pragma once
 
-#include "model/entry_status.h"
 #include "model/file_list.h"
+#include "settings/status_colors.h"
 
 #include <QAbstractTableModel>
 #include <QColor>
+#include <QPixmap>
 
 #include <array>
+#include <vector>
 
 namespace namenswerk {
 
-// Row background per status number; slot 14 is the text colour of a new name
-// that equals the old one.
-using StatusColours = std::array<QColor, EntryStatusCount>;
+// A colour of the colour table (0x00BBGGRR, red in the lowest byte).
+QColor tableColor(std::uint32_t stored);
 
-// The colours of the program's own colour scheme.
-StatusColours defaultStatusColours();
-
-// The six columns of the file list, one row per entry of the view order. The
-// model reads the list only; refresh() tells the view when the list changed.
+// The six columns of the file list, one row per entry of the view order,
+// coloured by status. The model keeps what each row shows, so that a refresh
+// tells the view exactly which cells changed, and the rows never read an
+// entry that a command has moved or replaced in the meantime.
 class FileListModel : public QAbstractTableModel {
     Q_OBJECT
 
@@ -26,14 +26,21 @@ public:
     static constexpr int ColumnCount = 6;
     // Role of the entry index behind a row.
     static constexpr int EntryIndexRole = Qt::UserRole;
+    // Colour slot of ready entries from another folder, and the text colour
+    // of a new name that equals the old one.
+    static constexpr std::size_t OtherFolderSlot = 11;
+    static constexpr std::size_t UnchangedNameSlot = 14;
 
     explicit FileListModel(const FileList &list, QObject *parent = nullptr);
 
-    void setColours(const StatusColours &colours);
-    const StatusColours &colours() const { return colours_; }
+    const FileList &list() const { return list_; }
 
-    // Called after the view order was rebuilt: resets the view when the number
-    // of rows changed, else only redraws the rows.
+    void setColors(const ColorTable &colors);
+    const ColorTable &colors() const { return colors_; }
+
+    // Shows the view order as it is now: when the number of rows stays, only
+    // the cells that changed are reported to the view; otherwise the view is
+    // rebuilt. Emits refreshed() in both cases.
     void refresh();
 
     // Entry index shown in a row; -1 for a row that does not exist.
@@ -45,12 +52,25 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
 
+Q_SIGNALS:
+    void refreshed();
+
 private:
-    QString cellText(const FileEntry &entry, int column) const;
+    struct ShownRow {
+        int entry = -1;
+        std::array<QString, ColumnCount> texts;
+        std::size_t colorSlot = 0;
+        bool nameUnchanged = false;
+    };
+
+    ShownRow shownRow(int entry) const;
+    void reportChangedCells(const std::vector<ShownRow> &before);
 
     const FileList &list_;
-    StatusColours colours_;
-    int rows_ = 0;
+    ColorTable colors_;
+    QPixmap folderMarker_;
+    QPixmap noMarker_;
+    std::vector<ShownRow> rows_;
 };
 
 } // namespace namenswerk

@@ -3,6 +3,7 @@
 #include "engine/case_conversion.h"
 #include "ui/artwork.h"
 #include "ui/file_list_model.h"
+#include "ui/file_list_view.h"
 #include "ui/fonts.h"
 #include "ui/group_frame.h"
 #include "ui/mnemonic_label.h"
@@ -15,7 +16,6 @@
 #include <QResizeEvent>
 #include <QScreen>
 #include <QStyle>
-#include <QTreeView>
 
 using namespace Qt::StringLiterals;
 
@@ -197,9 +197,9 @@ QLabel *makeStateIcon()
     return icon;
 }
 
-QTreeView *makeListView(FileListModel *model)
+FileListView *makeListView(FileListModel *model)
 {
-    auto *view = new QTreeView;
+    auto *view = new FileListView;
     view->setModel(model);
     view->setRootIsDecorated(false);
     view->setItemsExpandable(false);
@@ -382,9 +382,9 @@ QLabel *MainWindow::stateIcon(int number) const
     return qobject_cast<QLabel *>(control(number));
 }
 
-QTreeView *MainWindow::fileListView() const
+FileListView *MainWindow::fileListView() const
 {
-    return qobject_cast<QTreeView *>(control(control::FileListView));
+    return qobject_cast<FileListView *>(control(control::FileListView));
 }
 
 FileListModel *MainWindow::fileListModel() const

@@ -3,6 +3,7 @@
 #include "engine/field_indicator.h"
 #include "model/file_list.h"
 #include "ui/control_ids.h"
+#include "ui/file_list_view.h"
 
 #include <QWidget>
 
@@ -12,7 +13,6 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QPushButton;
-class QTreeView;
 
 namespace namenswerk {
 
@@ -39,7 +39,7 @@ public:
     QCheckBox *optionBox(int number) const;  // 23 to 27
     QPushButton *button(int number) const;   // 34 to 38; 37 is the checkable filter button
     QLabel *stateIcon(int number) const;     // 3 to 7
-    QTreeView *fileListView() const;
+    FileListView *fileListView() const;
     FileListModel *fileListModel() const;
     QLabel *statusLine() const;
 

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "model/file_list.h"
+
+#include <QString>
+
+namespace namenswerk {
+
+// The text a cell of the file list shows for an entry: " " beside the folder
+// marker of an entry from another folder, the names, the size and date texts
+// and the status text.
+QString listCellText(const FileEntry &entry, ListColumn column);
+
+// The tooltip of a cell: the entry's folder (the current folder for entries
+// without one), how the new name was composed while Shift is held, else what
+// the cell shows.
+QString listCellTip(const FileList &list, const FileEntry &entry, ListColumn column,
+                    bool shiftHeld);
+
+} // namespace namenswerk
