@@ -155,8 +155,6 @@ QString ProfileWindow::typedText() const
 QWidget *ProfileWindow::control(int number) const
 {
     switch (number) {
-    case profile_window::Window:
-        return const_cast<ProfileWindow *>(this);
     case profile_window::NameLabel:
         return label_;
     case profile_window::NameBox:

@@ -41,7 +41,8 @@ class ProfileWindow : public QDialog {
     Q_OBJECT
 
 public:
-    // The inner area; the controls end 15 pixels above its bottom edge.
+    // 242 x 150 with a usual title bar: the controls keep the same margin
+    // below them as at the sides.
     static constexpr QSize InnerSize{242, 120};
     // Where the window's frame stands relative to the owner's frame.
     static constexpr QPoint OffsetFromOwner{520, 100};
