@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QMenu>
+#include <QPainter>
 #include <QPalette>
 
 using namespace Qt::StringLiterals;
@@ -56,17 +57,38 @@ QPixmap swatch(const ColorTable &colours, int upper, int lower)
                         storedColour(colours[std::size_t(lower)]));
 }
 
-QAction *addItem(QMenu &menu, Command command, const QPixmap &icon, QStringView text)
+QAction *addItem(QMenu &menu, Command command, const QIcon &icon, QStringView text)
 {
-    QAction *action = menu.addAction(QIcon(icon), text.toString());
+    QAction *action = menu.addAction(icon, text.toString());
     action->setData(commandNumber(command));
     return action;
 }
 
-QAction *addCheckItem(QMenu &menu, Command command, const QPixmap &icon, QStringView text,
+// An item's image takes the place of the check mark, so a checked item
+// shows its image with a mark drawn over it.
+QIcon checkableIcon(const QPixmap &image)
+{
+    QPixmap checked = image;
+    QPainter painter(&checked);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QPolygonF tick({{3.5, 8.5}, {6.5, 11.5}, {12.5, 4.5}});
+    for (const auto &[colour, width] :
+         {std::pair{QColor(Qt::white), 4.0}, {QColor(Qt::black), 2.0}}) {
+        painter.setPen(QPen(colour, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.drawPolyline(tick);
+    }
+    painter.end();
+    QIcon icon(image);
+    for (const QIcon::Mode mode : {QIcon::Normal, QIcon::Active}) {
+        icon.addPixmap(checked, mode, QIcon::On);
+    }
+    return icon;
+}
+
+QAction *addCheckItem(QMenu &menu, Command command, const QPixmap &image, QStringView text,
                       bool checked)
 {
-    QAction *action = addItem(menu, command, icon, text);
+    QAction *action = addItem(menu, command, checkableIcon(image), text);
     action->setCheckable(true);
     action->setChecked(checked);
     return action;

@@ -1,4 +1,6 @@
 #include "tests/ui/controller_fixture.h"
+#include "settings/status_colors.h"
+#include "ui/colour_table.h"
 #include "ui/menus.h"
 #include "ui/message_requester.h"
 #include "ui/requester_dialog.h"
@@ -158,6 +160,9 @@ TEST_F(MenuCommands, TheSpecialMenuListsItsItemsInOrderWithTheirChecks)
 
     press(Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_FALSE(menuItem(controller.specialMenu(), Command::CustomColours)->isChecked());
+    const auto ok = std::size_t(EntryStatus::Ok);
+    EXPECT_EQ(window.fileListModel()->colours()[ok], storedColour(fixedColors()[ok]))
+        << "the list shows the fixed colours";
 }
 
 TEST_F(MenuCommands, TheFilterMenuShowsItsClassesWithSwatches)
