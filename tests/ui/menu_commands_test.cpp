@@ -1,5 +1,5 @@
-#include "tests/ui/controller_fixture.h"
 #include "settings/status_colors.h"
+#include "tests/ui/controller_fixture.h"
 #include "ui/colour_table.h"
 #include "ui/menus.h"
 #include "ui/message_requester.h"
@@ -43,11 +43,17 @@ protected:
 
     QPushButton *filterButton() const { return window.button(control::FilterButton); }
 
+    // The items as the user reads them; an item without its image is marked.
     QStringList itemTexts(const QMenu &menu) const
     {
         QStringList texts;
         for (const QAction *action : menu.actions()) {
-            texts.append(action->isSeparator() ? u"-"_s : action->text());
+            if (action->isSeparator()) {
+                texts.append(u"-"_s);
+            } else {
+                texts.append(action->text() +
+                             (action->icon().isNull() ? u" (ohne Bild)"_s : u""_s));
+            }
         }
         return texts;
     }
@@ -147,10 +153,6 @@ TEST_F(MenuCommands, TheSpecialMenuListsItsItemsInOrderWithTheirChecks)
                                    u"Dateiliste neu so&rtieren\tStrg+Shift+R"_s,
                                    u"'Neue Namen' über&nehmen\tStrg+Shift+N"_s,
                                }));
-    for (const QAction *action : menu.actions()) {
-        EXPECT_TRUE(action->isSeparator() || !action->icon().isNull())
-            << action->text().toStdString();
-    }
     EXPECT_TRUE(menuItem(menu, Command::CustomColours)->isChecked());
     EXPECT_FALSE(menuItem(menu, Command::RememberList)->isChecked());
 
@@ -177,10 +179,6 @@ TEST_F(MenuCommands, TheFilterMenuShowsItsClassesWithSwatches)
                                    u"-"_s,
                                    u"Filter ausschalten\tStrg+0"_s,
                                }));
-    for (const QAction *action : menu.actions()) {
-        EXPECT_TRUE(action->isSeparator() || !action->icon().isNull())
-            << action->text().toStdString();
-    }
 }
 
 TEST_F(MenuCommands, ProfileItemsThatNeedAProfileInUseAreDisabledWithoutOne)
