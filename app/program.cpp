@@ -114,17 +114,19 @@ int runProgram(const StartupOptions &options)
     QObject::connect(
         &controller, &MainController::quitRequested, qApp, [] { QCoreApplication::exit(0); },
         Qt::QueuedConnection);
-    // Lets the tests of the built program end it the way the user would.
+    // Lets the tests of the built program end it the way the user would:
+    // once it is up, or when a later start asks for its window.
     const QString testClose = qEnvironmentVariable("NAMENSWERK_TEST_CLOSE");
-    if (testClose == u"start"_s) {
-        QMetaObject::invokeMethod(
-            &controller, [&controller] { controller.execute(Command::Close); },
-            Qt::QueuedConnection);
-    } else if (testClose == u"raise"_s) {
+    if (testClose == u"raise"_s) {
         QObject::connect(&instance, &platform::SingleInstance::raiseRequested, &controller,
                          [&controller] { controller.execute(Command::Close); });
     }
     program.start();
+    if (testClose == u"start"_s) {
+        QMetaObject::invokeMethod(
+            &controller, [&controller] { controller.execute(Command::Close); },
+            Qt::QueuedConnection);
+    }
     QApplication::exec();
     program.finish();
     return 0;

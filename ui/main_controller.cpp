@@ -14,6 +14,7 @@
 #include <QHeaderView>
 #include <QMenu>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QTreeView>
 
 namespace namenswerk {
@@ -54,6 +55,7 @@ MainController::MainController(FileList &list, MainWindow &window, Requester &re
     for (QMenu *menu : {filterMenu_.get(), specialMenu_.get(), profileMenu_.get()}) {
         connect(menu, &QMenu::triggered, this, [this](QAction *action) {
             if (const std::optional<Command> command = itemCommand(action)) {
+                const QScopedValueRollback fromMenu(menuChoice_, true);
                 execute(*command);
             }
         });
@@ -294,12 +296,19 @@ void MainController::focusControl(int number)
     }
 }
 
+// Enter in the list marks rows; "Eins&tellungen merken" chosen in the menu
+// always stores, wherever the focus was before the menu opened.
 void MainController::storeSettingsOrToggleRow()
 {
-    if (listHasFocus()) {
+    if (listHasFocus() && !menuChoice_) {
         toggleIgnoredRow(true);
-        return;
+    } else {
+        storeSettings();
     }
+}
+
+void MainController::storeSettings()
+{
     for (const int number : textFields) {
         addDropDownEntry(*window_.inputField(number));
     }
@@ -327,6 +336,8 @@ void MainController::refresh()
         return;
     }
     refreshing_ = true;
+    // Only long lists get the wait cursor; on short ones it would flicker
+    // with every key.
     const bool longRun = list_.refreshLevel == RefreshLevel::Names && list_.count() > 5000;
     if (longRun) {
         QGuiApplication::setOverrideCursor(Qt::WaitCursor);

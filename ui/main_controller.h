@@ -7,7 +7,6 @@
 
 #include <QObject>
 #include <QPoint>
-#include <QPointer>
 #include <QStringList>
 
 #include <array>
@@ -102,6 +101,7 @@ private:
     void focusControl(int number);
     void toggleIgnoredRow(bool moveOn);
     void storeSettingsOrToggleRow();
+    void storeSettings();
 
     // The five inputs and the options as a settings record and back.
     InputTexts inputTexts() const;
@@ -152,6 +152,7 @@ private:
     int activeFilter_ = 0;
     bool patternsDirty_ = false;
     bool refreshing_ = false;
+    bool menuChoice_ = false; // the command running was chosen in a popup menu
     std::unique_ptr<QMenu> filterMenu_;
     std::unique_ptr<QMenu> specialMenu_;
     std::unique_ptr<QMenu> profileMenu_;

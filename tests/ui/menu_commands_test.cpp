@@ -192,6 +192,17 @@ TEST_F(MenuCommands, ProfileItemsThatNeedAProfileInUseAreDisabledWithoutOne)
     EXPECT_EQ(menuItem(menu, Command::StoreSettings)->text(), u"Eins&tellungen merken\tEnter"_s);
 }
 
+TEST_F(MenuCommands, RememberingSettingsFromTheMenuStoresEvenWhenTheListHadTheFocus)
+{
+    QTreeView *view = window.fileListView();
+    view->setFocus();
+    view->setCurrentIndex(view->model()->index(0, 0));
+    chooseInRealMenu(Command::StoreSettings);
+    press(Qt::Key_P, Qt::ControlModifier);
+    EXPECT_TRUE(folder.exists(u"Brindlewick.ini"_s));
+    EXPECT_FALSE(list.at(0).ignored);
+}
+
 TEST_F(MenuCommands, StoredProfilesAppearWithTheirLetters)
 {
     StoredSettings stored;
