@@ -1,14 +1,10 @@
-#include "model/file_list.h"
-#include "ui/main_window.h"
+#include "app/program.h"
 
 #include <QApplication>
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    namenswerk::FileList list;
-    namenswerk::MainWindow window(list);
-    window.show();
-    app.exec();
+    namenswerk::runProgram(namenswerk::startupOptions(QApplication::arguments()));
     return 0;
 }

@@ -1,0 +1,135 @@
+#include "app/program.h"
+
+#include "engine/entry_facts.h"
+#include "platform/desktop/keyboard_state.h"
+#include "platform/desktop/single_instance.h"
+#include "platform/program_folders.h"
+#include "settings/list_file.h"
+#include "settings/settings_file.h"
+#include "settings/startup_list_choice.h"
+#include "ui/message_requester.h"
+
+#include <QApplication>
+#include <QComboBox>
+
+using namespace Qt::StringLiterals;
+
+namespace namenswerk {
+
+namespace {
+
+// The welcome tip comes on the first start and then on every 16th.
+constexpr int WelcomeInterval = 16;
+
+Request welcomeTip()
+{
+    Request request;
+    request.title = u"Willkommen"_s;
+    request.heading = u"Namenswerk"_s;
+    request.text = u"Diese Software dient zum schnellen Umbenennen \rmehrerer Dateien.\r\r"
+                   u"Nicht vergessen, die F1-Taste bietet einige Hilfe..."_s;
+    request.icon = RequestIcon::Information;
+    request.buttons = OkOnly;
+    return request;
+}
+
+Requester &chosenRequester(Requester *given, std::unique_ptr<Requester> &own, QWidget &window)
+{
+    if (given) {
+        return *given;
+    }
+    own = std::make_unique<MessageRequester>(&window);
+    return *own;
+}
+
+} // namespace
+
+StartupOptions startupOptions(const QStringList &arguments)
+{
+    StartupOptions options;
+    options.settingsFolder = platform::settingsFolder();
+    options.instanceName = qEnvironmentVariable("NAMENSWERK_INSTANCE_NAME");
+    if (options.instanceName.isEmpty()) {
+        options.instanceName = platform::SingleInstance::defaultServerName();
+    }
+    options.firstArgument = arguments.value(1);
+    options.shiftAtStart = platform::shiftHeld();
+    return options;
+}
+
+Program::Program(StartupOptions options, Requester *requester)
+    : options_(std::move(options)), list_(readEntryFacts), window_(list_),
+      requester_(chosenRequester(requester, ownRequester_, window_)),
+      controller_(
+          std::make_unique<MainController>(list_, window_, requester_, options_.settingsFolder))
+{
+}
+
+Program::~Program() = default;
+
+void Program::start()
+{
+    const StoredSettings stored = readSettings(options_.settingsFolder);
+    controller_->applySettings(stored);
+    readList(stored.rememberList);
+    window_.inputField(control::NamePatternField)->setFocus();
+    window_.show();
+    window_.activateWindow();
+    list_.requestRefresh(RefreshLevel::Names);
+    controller_->refresh();
+    showWelcomeTip(stored.startCount);
+}
+
+void Program::finish()
+{
+    controller_->saveSettings();
+}
+
+void Program::readList(bool rememberList)
+{
+    const ListFileChoice choice = chooseListFile(options_.firstArgument, rememberList,
+                                                 options_.shiftAtStart, options_.settingsFolder);
+    readListFile(list_, choice.path, choice.hasFolderLine, choice.entryLimit);
+}
+
+void Program::showWelcomeTip(int startCount)
+{
+    if (startCount % WelcomeInterval == 0) {
+        requester_.ask(welcomeTip());
+    }
+}
+
+int runProgram(const StartupOptions &options)
+{
+    platform::SingleInstance instance(options.instanceName);
+    if (!instance.tryBecomePrimary()) {
+        return 0;
+    }
+    Program program(options);
+    MainController &controller = program.controller();
+    QObject::connect(&instance, &platform::SingleInstance::raiseRequested, &controller,
+                     &MainController::raiseWindow);
+    // exit() rather than quit(): quit() first asks every window to close,
+    // and closing the main window is itself the request to quit.
+    QObject::connect(
+        &controller, &MainController::quitRequested, qApp, [] { QCoreApplication::exit(0); },
+        Qt::QueuedConnection);
+    // Lets the tests of the built program end it the way the user would:
+    // once it is up, or when a later start asks for its window.
+    const QString testClose = qEnvironmentVariable("NAMENSWERK_TEST_CLOSE");
+    if (testClose == u"raise"_s) {
+        QObject::connect(&instance, &platform::SingleInstance::raiseRequested, &controller,
+                         [&controller] { controller.execute(Command::Close); });
+    }
+    program.start();
+    if (testClose == u"start"_s) {
+        QMetaObject::invokeMethod(
+            &controller, [&controller] { controller.execute(Command::Close); },
+            Qt::QueuedConnection);
+    }
+    QApplication::exec();
+    program.finish();
+    return 0;
+}
+
+} // namespace namenswerk

@@ -1,0 +1,123 @@
+// From one keystroke in "Datei&name:" to the list showing the new names:
+// the change event, the full recomputation, the model update and the
+// repaint of the visible rows, on the offscreen platform. The engine's
+// recomputation alone is measured in the same rounds as the baseline.
+
+#include "model/file_list.h"
+#include "settings/requester.h"
+#include "ui/main_controller.h"
+#include "ui/main_window.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeView>
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <ctime>
+#include <vector>
+
+using namespace Qt::StringLiterals;
+using namespace namenswerk;
+
+namespace {
+
+class SilentRequester final : public Requester {
+public:
+    Answer ask(const Request &) override { return {AnswerCancel}; }
+};
+
+// CPU time of this thread: the machine may be shared, and waiting for a core
+// says nothing about the code.
+double cpuMilliseconds()
+{
+    timespec now{};
+    ::clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) * 1e-6;
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values.empty() ? 0 : values[values.size() / 2];
+}
+
+// Picture-like names with facts that need no disk.
+void fill(FileList &list, int count)
+{
+    list.currentFolder = u"/fotos/"_s;
+    for (int i = 0; i < count; ++i) {
+        list.addPathLine(u"IMG_%1.jpg"_s.arg(i, 6, 10, QChar(u'0')), true);
+    }
+}
+
+void keystrokeToList(benchmark::State &state)
+{
+    const int count = static_cast<int>(state.range(0));
+    FileList list([](const QString &) { return FileFacts{1'500'000'000, 40'000, 4000, 3000}; });
+    fill(list, count);
+    MainWindow window(list);
+    SilentRequester requester;
+    QTemporaryDir settings;
+    MainController controller(list, window, requester, settings.path());
+    window.inputField(control::TemplateField)->setEditText(u"Urlaub_<n2>.<e>"_s);
+    window.show();
+    QApplication::processEvents();
+    QLineEdit *field = window.inputField(control::NamePatternField)->lineEdit();
+    QWidget *rows = window.fileListView()->viewport();
+    NameEngine baseline;
+    baseline.setNamePattern(u"IMG_<\\d+>"_s);
+    baseline.setTemplate(u"Urlaub_<n2>.<e>"_s);
+
+    std::vector<double> keystrokes;
+    std::vector<double> engineOnly;
+    QTest::keyClicks(field, u"IMG_<\\d+>"_s);
+    bool adding = true;
+    for (auto _ : state) {
+        const double start = cpuMilliseconds();
+        // Alternately adds and removes a "?": both patterns match every name.
+        QTest::keyClick(field, adding ? Qt::Key_Question : Qt::Key_Backspace);
+        rows->repaint();
+        const double typed = cpuMilliseconds() - start;
+        state.SetIterationTime(typed / 1e3);
+        keystrokes.push_back(typed);
+        adding = !adding;
+
+        const double engineStart = cpuMilliseconds();
+        list.requestRefresh(RefreshLevel::Names);
+        baseline.refresh(list, RenameSettings());
+        engineOnly.push_back(cpuMilliseconds() - engineStart);
+        list.requestRefresh(RefreshLevel::Names);
+        controller.refresh();
+    }
+    state.counters["median_ms"] = median(keystrokes);
+    state.counters["engine_median_ms"] = median(engineOnly);
+    state.counters["ratio_to_engine"] = median(keystrokes) / median(engineOnly);
+}
+
+} // namespace
+
+BENCHMARK(keystrokeToList)
+    ->Arg(10'000)
+    ->Iterations(31)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(keystrokeToList)
+    ->Arg(100'000)
+    ->Iterations(11)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

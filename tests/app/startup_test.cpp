@@ -1,0 +1,192 @@
+#include "app/program.h"
+#include "settings/list_file.h"
+#include "settings/settings_file.h"
+#include "tests/support/printers.h"
+#include "tests/support/scripted_requester.h"
+#include "tests/support/temp_folder.h"
+#include "ui/file_list_model.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeView>
+
+#include <gtest/gtest.h>
+
+namespace namenswerk::test {
+namespace {
+
+using namespace Qt::StringLiterals;
+
+// A start inside the test process, with the settings in a fresh folder.
+class Startup : public ::testing::Test {
+protected:
+    StartupOptions options() const
+    {
+        StartupOptions result;
+        result.settingsFolder = folder.path();
+        result.instanceName = folder.file(u"instance"_s);
+        return result;
+    }
+
+    void writeIni(const QString &lines) const
+    {
+        folder.write(u"Brindlewick.ini"_s, (u"[Global]\r\n"_s + lines).toUtf8());
+    }
+
+    // A start whose welcome tip, if any, is answered with "OK".
+    std::unique_ptr<Program> start(const StartupOptions &startOptions)
+    {
+        requester.add(AnswerOk);
+        auto program = std::make_unique<Program>(startOptions, &requester);
+        program->start();
+        return program;
+    }
+
+    TempFolder folder;
+    ScriptedRequester requester;
+};
+
+TEST_F(Startup, TheFirstStartWelcomesTheUserAndCountsTheRunOnce)
+{
+    const auto program = start(options());
+    ASSERT_EQ(requester.asked.size(), 1u);
+    const Request &tip = requester.asked[0];
+    EXPECT_EQ(tip.title, u"Willkommen"_s);
+    EXPECT_EQ(tip.heading, u"Namenswerk"_s);
+    EXPECT_EQ(tip.text, u"Diese Software dient zum schnellen Umbenennen \rmehrerer Dateien.\r\r"
+                        u"Nicht vergessen, die F1-Taste bietet einige Hilfe..."_s);
+    EXPECT_EQ(tip.icon, RequestIcon::Information);
+    EXPECT_EQ(tip.buttons, OkOnly);
+
+    MainWindow &window = program->window();
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(window.windowTitle(), u"Namenswerk"_s);
+    EXPECT_EQ(window.statusLine()->text(), u"   Keine Dateien vorhanden."_s);
+    QComboBox *nameField = window.inputField(control::NamePatternField);
+    EXPECT_TRUE(window.focusWidget() == nameField || nameField->isAncestorOf(window.focusWidget()))
+        << "the name field has the focus";
+
+    program->finish();
+    program->finish();
+    EXPECT_EQ(readSettings(folder.path()).startCount, 1);
+}
+
+class WelcomeTip : public Startup, public testing::WithParamInterface<std::pair<int, bool>> {};
+
+TEST_P(WelcomeTip, ComesOnEverySixteenthStart)
+{
+    const auto [count, shown] = GetParam();
+    writeIni(u"Filebuffer=%1\r\n"_s.arg(count));
+    const auto program = start(options());
+    EXPECT_EQ(requester.allAnswersUsed(), shown) << count;
+}
+
+INSTANTIATE_TEST_SUITE_P(Counts, WelcomeTip,
+                         testing::Values(std::pair{1, false}, std::pair{15, false},
+                                         std::pair{16, true}, std::pair{32, true},
+                                         std::pair{33, false}));
+
+TEST_F(Startup, AStoredWindowPlaceIsUsedOnlyWhenItFitsTheScreen)
+{
+    // The place is the outer corner, the size the inner size.
+    writeIni(u"Filebuffer=1\r\nWindow=30 40 760 500\r\n"_s);
+    auto program = start(options());
+    EXPECT_EQ(program->window().frameGeometry().topLeft(), QPoint(30, 40));
+    EXPECT_EQ(program->window().size(), QSize(760, 500));
+    program->finish();
+    const WindowPlacement saved = readSettings(folder.path()).window;
+    EXPECT_EQ(saved, (WindowPlacement{30, 40, 760, 500}));
+    program.reset();
+
+    writeIni(u"Filebuffer=1\r\nWindow=10 20 700 500\r\n"_s);
+    EXPECT_EQ(start(options())->window().size(), MainWindow::InitialSize);
+}
+
+TEST_F(Startup, StoredFilterSortSwitchesAndInputsComeBack)
+{
+    writeIni(u"Filebuffer=1\r\nFilter=1\r\nOrder=12\r\nUpper=1\r\n"
+             u"RegFindname=\"<a\"\r\nRegReplace=\"x\"\r\nRegReplace-1=\"y\"\r\n"_s);
+    const auto program = start(options());
+    MainWindow &window = program->window();
+
+    QPushButton *filter = window.button(control::FilterButton);
+    EXPECT_EQ(filter->text(), u"Ergebnis&filter ändern"_s);
+    EXPECT_TRUE(filter->isChecked());
+    EXPECT_EQ(program->list().activeFilter, ListFilter::Renameable);
+    EXPECT_EQ(program->list().sortColumn, ListColumn::OldName);
+    EXPECT_EQ(program->list().sortDirection, SortDirection::Descending);
+    EXPECT_EQ(window.fileListView()->header()->sortIndicatorSection(), 1);
+    EXPECT_EQ(window.caseList(control::NameCaseList)->itemText(2), u"Nur erstes Zeichen groß"_s);
+    EXPECT_EQ(window.indicatorState(control::NamePatternIcon), FieldIndicator::State::Error);
+    QComboBox *templateField = window.inputField(control::TemplateField);
+    EXPECT_EQ(templateField->currentText(), u"x"_s);
+    ASSERT_EQ(templateField->count(), 2);
+    EXPECT_EQ(templateField->itemText(1), u"y"_s);
+}
+
+TEST_F(Startup, AListFileOnTheCommandLineFillsTheList)
+{
+    const QString first = folder.write(u"Bild 1.jpg"_s, "x");
+    const QString second = folder.write(u"Bild 2.jpg"_s, "x");
+    writeIni(u"Filebuffer=1\r\nRegReplace=\"neu <n>.<e>\"\r\n"_s);
+    StartupOptions withList = options();
+    withList.firstArgument = folder.write(u"auswahl.lst"_s, (first + u"\n"_s + second).toUtf8());
+
+    const auto program = start(withList);
+    ASSERT_EQ(program->list().count(), 2);
+    EXPECT_EQ(program->list().at(1).newName, u"neu Bild 2.jpg"_s);
+    EXPECT_TRUE(
+        program->window().statusLine()->text().contains(u"2 Dateien sind bereit zum Umbenennen"_s));
+}
+
+struct RememberCase {
+    bool remember;
+    bool shift;
+    int entries;
+};
+
+class RememberedList : public Startup, public testing::WithParamInterface<RememberCase> {};
+
+TEST_P(RememberedList, LoadsWhenRememberedUnlessShiftInvertsIt)
+{
+    const RememberCase c = GetParam();
+    FileList kept;
+    kept.currentFolder = folder.path();
+    for (const QString &name : {u"a.txt"_s, u"b.txt"_s}) {
+        kept.addPathLine(name, true);
+    }
+    ASSERT_TRUE(writeListFile(kept, ownListFilePath(folder.path()), true));
+    writeIni(u"Filebuffer=1\r\nLogging=%1\r\n"_s.arg(c.remember ? 1 : 0));
+    StartupOptions withShift = options();
+    withShift.shiftAtStart = c.shift;
+
+    const auto program = start(withShift);
+    EXPECT_EQ(program->list().count(), c.entries);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, RememberedList,
+                         testing::Values(RememberCase{true, false, 2}, RememberCase{true, true, 0},
+                                         RememberCase{false, false, 0},
+                                         RememberCase{false, true, 2}));
+
+TEST_F(Startup, TheEndWritesTheRememberedList)
+{
+    const QString file = folder.write(u"c.txt"_s, "x");
+    writeIni(u"Filebuffer=1\r\nLogging=1\r\n"_s);
+    StartupOptions withList = options();
+    withList.firstArgument = folder.write(u"eins.lst"_s, file.toUtf8());
+    const auto program = start(withList);
+    program->finish();
+
+    FileList reread;
+    readListFile(reread, ownListFilePath(folder.path()), true, 10);
+    ASSERT_EQ(reread.count(), 1);
+    EXPECT_EQ(reread.fullPath(0), file);
+}
+
+} // namespace
+} // namespace namenswerk::test

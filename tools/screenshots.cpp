@@ -1,0 +1,194 @@
+// Starts the program on a small sample list that shows every status and
+// saves pictures of the main window, its popup menus and its dialogs.
+// Usage: screenshots [folder]   (default ./screenshots)
+
+#include "app/program.h"
+#include "ui/commands.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMenu>
+#include <QPointer>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <cstdio>
+#include <memory>
+
+using namespace Qt::StringLiterals;
+using namespace namenswerk;
+
+namespace {
+
+// Old names of the sample and, for the statuses no rule of this sample
+// gives, the status they are shown with.
+struct SampleFile {
+    QString name;
+    bool onDisk = true;
+    EntryStatus shownAs = EntryStatus::None;
+    bool ignored = false;
+};
+
+const SampleFile sampleFiles[] = {
+    {u"IMG_0001.jpg"_s},
+    {u"IMG_0002.jpg"_s},
+    {u"extra/IMG_0003.jpg"_s},
+    {u"IMG_0004.jpg"_s},
+    {u"IMG_0004.jpeg"_s},
+    {u"IMG_0005.jpg"_s, true, EntryStatus::None, true},
+    {u"IMG_0006.jpg"_s, false},
+    {u"notiz.txt"_s},
+    {u"IMG_0007.jpg"_s, true, EntryStatus::EmptyName},
+    {u"IMG_0008.jpg"_s, true, EntryStatus::InvalidName},
+    {u"IMG_0009.jpg"_s, true, EntryStatus::Renamed},
+    {u"IMG_0010.jpg"_s, true, EntryStatus::RenameFailed},
+    {u"IMG_0011.jpg"_s, true, EntryStatus::SearchError},
+    {u"IMG_0012.jpg"_s, true, EntryStatus::TokenError},
+    {u"IMG_0013.jpg"_s, true, EntryStatus::RegexError},
+    {u"IMG_0014.jpg"_s, true, EntryStatus::None},
+};
+
+// A settings file with the sample's rules; the start count 0 brings the
+// welcome tip.
+const char sampleSettings[] = "[Global]\r\nFilebuffer=0\r\nName=Urlaub\r\n"
+                              "RegFindname=\"IMG_<\\d+>\"\r\nRegFindext=\"*\"\r\n"
+                              "RegReplace=\"Urlaub_<n2>.jpg\"\r\nRegReplace-1=\"<n>.<e>\"\r\n"
+                              "[Profile A]\r\nActive=1\r\nName=Fotos\r\n"
+                              "[Profile B]\r\nActive=1\r\nName=Urlaub\r\n";
+
+QString writeSample(const QString &folder)
+{
+    QStringList lines;
+    for (const SampleFile &file : sampleFiles) {
+        const QString path = folder + file.name;
+        if (file.onDisk) {
+            QDir().mkpath(QFileInfo(path).absolutePath());
+            QFile out(path);
+            out.open(QIODevice::WriteOnly);
+            out.write(QByteArray(1000 * (lines.size() + 1), 'x'));
+        }
+        lines.append(path);
+    }
+    QFile settings(folder + u"Brindlewick.ini"_s);
+    settings.open(QIODevice::WriteOnly);
+    settings.write(sampleSettings);
+    const QString listPath = folder + u"beispiel.lst"_s;
+    QFile list(listPath);
+    list.open(QIODevice::WriteOnly);
+    list.write(lines.join(u'\n').toUtf8());
+    return listPath;
+}
+
+// Gives the statuses that the sample's rules cannot produce side by side.
+void markSampleStatuses(Program &program)
+{
+    FileList &list = program.list();
+    for (int index = 0; index < list.count(); ++index) {
+        const SampleFile &file = sampleFiles[index];
+        list.at(index).ignored = file.ignored;
+        if (index >= 8) {
+            list.at(index).status = file.shownAs;
+        }
+    }
+    list.requestRefresh(RefreshLevel::Statuses);
+    program.controller().refresh();
+}
+
+void save(const QPixmap &picture, const QString &path)
+{
+    if (picture.save(path)) {
+        std::printf("%s\n", qPrintable(path));
+    } else {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+    }
+}
+
+// Saves the next modal dialog that opens, then closes it as Escape would.
+// Gives up after two seconds.
+QPointer<QTimer> saveNextDialog(const QString &path)
+{
+    QPointer<QTimer> poll = new QTimer;
+    auto tries = std::make_shared<int>(0);
+    QObject::connect(poll, &QTimer::timeout, [poll = poll.data(), path, tries] {
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        if (!dialog && ++*tries < 40) {
+            return;
+        }
+        poll->deleteLater();
+        if (!dialog) {
+            std::fprintf(stderr, "no dialog for %s\n", qPrintable(path));
+            return;
+        }
+        save(dialog->grab(), path);
+        dialog->reject();
+    });
+    poll->start(50);
+    return poll;
+}
+
+void waitUntilDone(const QPointer<QTimer> &poll)
+{
+    while (poll) {
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+}
+
+void saveWindow(Program &program, QSize size, const QString &path)
+{
+    program.window().resize(size);
+    QApplication::processEvents();
+    save(program.window().grab(), path);
+}
+
+void saveMenu(QMenu &menu, const QString &path)
+{
+    menu.popup(QPoint(40, 40));
+    QApplication::processEvents();
+    save(menu.grab(), path);
+    menu.hide();
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QString target = QDir(app.arguments().value(1, u"screenshots"_s)).absolutePath();
+    QDir().mkpath(target);
+    const auto in = [&target](const QString &name) -> QString { return target + u'/' + name; };
+
+    QTemporaryDir folder;
+    StartupOptions options;
+    options.settingsFolder = folder.path() + u'/';
+    options.instanceName = folder.filePath(u"instance"_s);
+    options.firstArgument = writeSample(options.settingsFolder);
+
+    Program program(options);
+    saveNextDialog(in(u"requester-welcome.png"_s));
+    program.start();
+    markSampleStatuses(program);
+
+    saveWindow(program, {720, 552}, in(u"main-720x552.png"_s));
+    saveWindow(program, {1100, 700}, in(u"main-1100x700.png"_s));
+    MainController &controller = program.controller();
+    saveMenu(controller.filterMenu(), in(u"menu-filter.png"_s));
+    saveMenu(controller.specialMenu(), in(u"menu-special.png"_s));
+    controller.setPopupPresenter(
+        [&](QMenu &menu, const QPoint &) { saveMenu(menu, in(u"menu-profile.png"_s)); });
+    controller.execute(Command::ShowProfileMenu);
+
+    const QPointer<QTimer> counter = saveNextDialog(in(u"requester-counter-start.png"_s));
+    controller.execute(Command::CounterStart);
+    waitUntilDone(counter);
+    // New names without extensions make the rename run warn first.
+    program.window().inputField(control::TemplateField)->setEditText(u"Urlaub_<n2>"_s);
+    const QPointer<QTimer> warning = saveNextDialog(in(u"requester-rename-warning.png"_s));
+    controller.execute(Command::RenameFiles);
+    waitUntilDone(warning);
+    return 0;
+}

@@ -1,0 +1,194 @@
+#include "ui/menus.h"
+
+#include "ui/artwork.h"
+#include "ui/file_list_model.h"
+
+#include <QApplication>
+#include <QMenu>
+#include <QPainter>
+#include <QPalette>
+
+using namespace Qt::StringLiterals;
+
+namespace namenswerk {
+
+namespace {
+
+// Colour slots of the menu swatches (status numbers).
+enum Slot : int {
+    Filtered = 1,
+    ErrorReg = 2,
+    OkEmpty = 6,
+    OkDuplicate = 7,
+    OkNonexistent = 8,
+    Ok = 9,
+    OkPath = 11,
+    OkRename = 12,
+    ErrorRename = 13,
+};
+
+struct FilterItem {
+    Command command;
+    QStringView text;
+    int upper;
+    int lower;
+};
+
+constexpr FilterItem filterItems[] = {
+    {Command::FilterFound, u"Gefundene Dateien\tStrg+1", Ok, OkDuplicate},
+    {Command::FilterRenameable, u"Dateien, die umbenannt werden können\tStrg+2", Ok, OkPath},
+    {Command::FilterBlocked, u"Dateien, die nicht umbenannt werden können\tStrg+3", OkDuplicate,
+     OkEmpty},
+    {Command::FilterRenameResult, u"Dateien, die umbenannt wurden\tStrg+4", OkRename, ErrorRename},
+    {Command::FilterNotFound, u"Gefilterte Dateien\tStrg+5", Filtered, ErrorReg},
+};
+
+// Letters of the profile items; S to W are left out.
+constexpr QStringView profileLetters = u"ABCDEFGHIJKLMNOPQRXY";
+
+QPixmap buttonFaceSwatch()
+{
+    return colourSwatch(QApplication::palette().color(QPalette::Button));
+}
+
+QPixmap swatch(const ColorTable &colours, int upper, int lower)
+{
+    return colourSwatch(tableColor(colours[std::size_t(upper)]),
+                        tableColor(colours[std::size_t(lower)]));
+}
+
+QAction *addItem(QMenu &menu, Command command, const QIcon &icon, QStringView text)
+{
+    QAction *action = menu.addAction(icon, text.toString());
+    action->setData(commandNumber(command));
+    return action;
+}
+
+// An item's image takes the place of the check mark, so a checked item
+// shows its image with a mark drawn over it.
+QIcon checkableIcon(const QPixmap &image)
+{
+    QPixmap checked = image;
+    QPainter painter(&checked);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QPolygonF tick({{3.5, 8.5}, {6.5, 11.5}, {12.5, 4.5}});
+    for (const auto &[colour, width] :
+         {std::pair{QColor(Qt::white), 4.0}, {QColor(Qt::black), 2.0}}) {
+        painter.setPen(QPen(colour, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.drawPolyline(tick);
+    }
+    painter.end();
+    QIcon icon(image);
+    for (const QIcon::Mode mode : {QIcon::Normal, QIcon::Active}) {
+        icon.addPixmap(checked, mode, QIcon::On);
+    }
+    return icon;
+}
+
+QAction *addCheckItem(QMenu &menu, Command command, const QPixmap &image, QStringView text,
+                      bool checked)
+{
+    QAction *action = addItem(menu, command, checkableIcon(image), text);
+    action->setCheckable(true);
+    action->setChecked(checked);
+    return action;
+}
+
+} // namespace
+
+QAction *menuItem(const QMenu &menu, Command command)
+{
+    for (QAction *action : menu.actions()) {
+        if (itemCommand(action) == command) {
+            return action;
+        }
+    }
+    return nullptr;
+}
+
+std::optional<Command> itemCommand(const QAction *action)
+{
+    if (!action || action->isSeparator() || !action->data().isValid()) {
+        return std::nullopt;
+    }
+    return static_cast<Command>(action->data().toInt());
+}
+
+void fillFilterMenu(QMenu &menu, const ColorTable &colours)
+{
+    menu.clear();
+    for (const FilterItem &item : filterItems) {
+        addCheckItem(menu, item.command, swatch(colours, item.upper, item.lower), item.text, false);
+    }
+    menu.addSeparator();
+    addCheckItem(menu, Command::FilterOff, buttonFaceSwatch(), u"Filter ausschalten\tStrg+0",
+                 false);
+}
+
+void checkFilterItem(const QMenu &menu, int activeFilter)
+{
+    const int checked = activeFilter == 0 ? commandNumber(Command::FilterOff) : activeFilter;
+    for (QAction *action : menu.actions()) {
+        const std::optional<Command> command = itemCommand(action);
+        if (command) {
+            action->setChecked(commandNumber(*command) == checked);
+        }
+    }
+}
+
+void fillSpecialMenu(QMenu &menu, const SpecialMenuState &state)
+{
+    menu.clear();
+    addCheckItem(menu, Command::CustomColours, swatch(state.colours, OkNonexistent, Filtered),
+                 u"Benutzerdefinierte &Farben\tStrg+Shift+F", state.customColours);
+    menu.addSeparator();
+    if (state.upper) {
+        addItem(menu, Command::UpperCaseSwitch, smallImage(SmallImage::ConvertUpperCase),
+                u"Großb&uchstaben umwandeln\tStrg+Shift+U");
+    } else {
+        addItem(menu, Command::UpperCaseSwitch, smallImage(SmallImage::KeepUpperCase),
+                u"Großb&uchstaben erhalten\tStrg+Shift+U");
+    }
+    addItem(menu, Command::CounterStart, smallImage(SmallImage::CounterStart),
+            u"Startwert für &Zähler\tStrg+Shift+Z");
+    addCheckItem(menu, Command::RememberList, buttonFaceSwatch(),
+                 u"&Einträge der Dateiliste merken\tStrg+Shift+E", state.rememberList);
+    menu.addSeparator();
+    addItem(menu, Command::OpenFolder, smallImage(SmallImage::OpenFolder),
+            u"Dateiverzeichnis &öffnen\tStrg+Shift+O");
+    addItem(menu, Command::CopyRenameCommands, smallImage(SmallImage::Clipboard),
+            u"Dateiliste in die Zwis&chenablage\tStrg+Shift+C");
+    addItem(menu, Command::AdoptDisplayedOrder, smallImage(SmallImage::Resort),
+            u"Dateiliste neu so&rtieren\tStrg+Shift+R");
+    addItem(menu, Command::TakeOverNewNames, smallImage(SmallImage::TakeOverNames),
+            u"'Neue Namen' über&nehmen\tStrg+Shift+N");
+}
+
+void fillProfileMenu(QMenu &menu, const SettingsRecords &records)
+{
+    menu.clear();
+    const QString &inUse = records[0].name;
+    addItem(menu, Command::SaveProfile, smallImage(SmallImage::SaveProfile),
+            u"Einstellungen als Profil &speichern...\tStrg+S");
+    addItem(menu, Command::DeleteProfile, smallImage(SmallImage::DeleteProfile),
+            u"Aktuelles Profil l&öschen...\tStrg+L")
+        ->setEnabled(!inUse.isEmpty());
+    addItem(menu, Command::RenameProfile, smallImage(SmallImage::RenameProfile),
+            u"Aktuelles Profile umbenennen...\tStrg+B")
+        ->setEnabled(!inUse.isEmpty());
+    menu.addSeparator();
+    addItem(menu, Command::StoreSettings, smallImage(SmallImage::RememberSettings),
+            u"Eins&tellungen merken\tEnter");
+    for (int slot = 1; slot <= ProfileSlots && records[std::size_t(slot)].active; ++slot) {
+        if (slot == 1) {
+            menu.addSeparator();
+        }
+        const QString &name = records[std::size_t(slot)].name;
+        const SmallImage icon =
+            name == inUse ? SmallImage::ActiveProfile : SmallImage::OtherProfile;
+        addItem(menu, static_cast<Command>(ProfileCommandOffset + slot), smallImage(icon),
+                QString(name + u"\t&"_s + profileLetters[slot - 1] + u"  "_s));
+    }
+}
+
+} // namespace namenswerk
