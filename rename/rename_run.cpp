@@ -1,0 +1,214 @@
+#include "rename/rename_run.h"
+
+#include "platform/file_system.h"
+#include "platform/no_replace_rename.h"
+#include "rename/interrupted_run.h"
+#include "rename/local_clock.h"
+#include "rename/record_paths.h"
+#include "rename/recovery_record.h"
+#include "rename/rename_journal.h"
+#include "rename/run_questions.h"
+
+#include <QDir>
+
+#include <optional>
+
+namespace namenswerk {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The folder the record's relative names are in. It is kept absolute, so
+// that undo finds the files from any working folder.
+QString recordFolderOf(const FileList &list, const QString &workingFolder)
+{
+    const QString folder = list.currentFolder.isEmpty() ? u"./"_s : list.currentFolder;
+    return absolutePath(withTrailingSlash(folder), workingFolder);
+}
+
+// A new name as it touches the disk: backslashes typed anywhere in the rules
+// are folder separators, and one leading separator means no folder.
+QString targetName(const QString &newName)
+{
+    QString target = toNativeSeparators(newName);
+    if (target.startsWith(u'/')) {
+        target.remove(0, 1);
+    }
+    return target;
+}
+
+// The entries of one run, renamed one after the other.
+class RunLoop {
+public:
+    explicit RunLoop(const RunContext &context)
+        : context_(context), workingFolder_(QDir::currentPath()),
+          recordFolder_(recordFolderOf(context.list, workingFolder_)),
+          journal_(context.settingsFolder, recordFolder_)
+    {
+    }
+
+    // False when the user stopped the run at a folder question.
+    bool renameEntry(FileEntry &entry);
+    void finish(RunResult &result);
+
+private:
+    QString entryFolder(const FileEntry &entry) const;
+    QString recordedName(const FileEntry &entry, const QString &folder, const QString &name) const;
+    int subfolderAnswer(const QString &subfolder);
+    void fail(FileEntry &entry);
+
+    const RunContext &context_;
+    const QString workingFolder_;
+    const QString recordFolder_;
+    RenameJournal journal_;
+    std::vector<RenamedPair> log_;
+    int failed_ = 0;
+    std::optional<int> rememberedAnswer_;
+};
+
+QString RunLoop::entryFolder(const FileEntry &entry) const
+{
+    const QString &folder = entry.folder.isEmpty() ? context_.list.currentFolder : entry.folder;
+    return folder.isEmpty() ? folder : withTrailingSlash(folder);
+}
+
+// Names in the list's current folder are recorded relative to it; those of
+// other folders, and those that would read as absolute, by their whole path.
+QString RunLoop::recordedName(const FileEntry &entry, const QString &folder,
+                              const QString &name) const
+{
+    const bool inRecordFolder =
+        entry.folder.isEmpty() || entry.folder == context_.list.currentFolder;
+    if (inRecordFolder && !isAbsoluteRecordName(name)) {
+        return name;
+    }
+    return absolutePath(folder + name, workingFolder_);
+}
+
+int RunLoop::subfolderAnswer(const QString &subfolder)
+{
+    if (rememberedAnswer_) {
+        return *rememberedAnswer_;
+    }
+    const Answer answer = context_.requester.ask(subfolderQuestion(subfolder));
+    if (answer.checked) {
+        rememberedAnswer_ = answer.code;
+    }
+    return answer.code;
+}
+
+void RunLoop::fail(FileEntry &entry)
+{
+    entry.status = EntryStatus::RenameFailed;
+    ++failed_;
+}
+
+bool RunLoop::renameEntry(FileEntry &entry)
+{
+    const QString folder = entryFolder(entry);
+    const QString target = targetName(entry.newName);
+    const RenamedPair pair{recordedName(entry, folder, entry.oldName),
+                           recordedName(entry, folder, target)};
+    // Renaming goes by exactly the paths undo will use.
+    const QString from = resolveRecordName(recordFolder_, pair.oldName);
+    const QString to = resolveRecordName(recordFolder_, pair.newName);
+    if (!fitsRecordLine(pair) || !hasExactDiskName(from) || !hasExactDiskName(to)) {
+        fail(entry); // it could not be undone, or would move another file
+        return true;
+    }
+
+    QString subfolder = folderPart(target);
+    subfolder.chop(1);
+    if (!subfolder.isEmpty() && !platform::pathExists(folder + subfolder)) {
+        const int answer = subfolderAnswer(subfolder);
+        if (answer == AnswerCancel) {
+            return false;
+        }
+        if (answer == AnswerYes) {
+            platform::createFolder(folder + subfolder);
+        }
+    }
+
+    journal_.pending(pair);
+    if (!platform::renameNoReplace(from, to).ok()) {
+        fail(entry);
+        return true;
+    }
+    journal_.renamed();
+    entry.status = EntryStatus::Renamed;
+    if (context_.settings.fileDate) {
+        platform::setModificationTime(to, currentLocalSeconds() / 60 * 60);
+    }
+    log_.push_back(pair);
+    return true;
+}
+
+void RunLoop::finish(RunResult &result)
+{
+    result.renamed = static_cast<int>(log_.size());
+    result.failed = failed_;
+    if (!log_.empty()) {
+        result.recorded = writeRecoveryRecord(
+            context_.settingsFolder, {currentLocalSeconds(), recordFolder_, std::move(log_)});
+    }
+    // Without a record the journal is the only trace of the run: it stays,
+    // and the next start tries again.
+    if (result.recorded || result.renamed == 0) {
+        journal_.remove();
+    }
+}
+
+// "Einstellung ändern": the template gets the extension, and everything that
+// follows a typed change of the field happens.
+QString changeTemplate(const RunContext &context)
+{
+    const QString changed = templateWithExtension(context.settings.regReplace);
+    context.settings.regReplace = changed;
+    if (context.inputMemory) {
+        context.inputMemory->rememberInputs(textInputsOf(context.settings));
+    }
+    context.engine.setTemplate(changed);
+    context.list.requestRefresh(RefreshLevel::Names);
+    return changed;
+}
+
+} // namespace
+
+RunResult renameRun(const RunContext &context)
+{
+    RunResult result;
+    if (const auto warning =
+            extensionWarning(context.engine.extensionFlags(), context.list.readyCount)) {
+        const int answer = context.requester.ask(*warning).code;
+        if (answer == AnswerChangeSetting) {
+            result.end = RunEnd::TemplateChanged;
+            result.changedTemplate = changeTemplate(context);
+            return result;
+        }
+        if (answer != AnswerRename) {
+            result.end = RunEnd::Declined;
+            return result;
+        }
+    }
+
+    // A journal left by a run that died must become its record before this
+    // run starts its own.
+    recoverInterruptedRun(context.settingsFolder);
+    RunLoop loop(context);
+    for (FileEntry &entry : context.list.entries()) {
+        if (entry.status == EntryStatus::Ok && !loop.renameEntry(entry)) {
+            result.stopped = true;
+            break;
+        }
+    }
+    loop.finish(result);
+
+    // The new statuses stay: only the status pass runs, no new names.
+    context.list.refreshAllFacts();
+    context.list.refreshLevel = RefreshLevel::Statuses;
+    context.engine.refresh(context.list, context.settings);
+    return result;
+}
+
+} // namespace namenswerk
