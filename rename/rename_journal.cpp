@@ -53,24 +53,35 @@ RenameJournal::RenameJournal(const QString &settingsFolder, const QString &recor
     append(QByteArray(Heading.toByteArray() + encoded(recordFolder) + '\n'));
 }
 
-void RenameJournal::append(QByteArrayView line)
+void RenameJournal::append(QByteArrayView lines)
 {
-    if (file_.isOpen() && file_.write(line.data(), line.size()) != line.size()) {
+    if (file_.isOpen() && file_.write(lines.data(), lines.size()) != lines.size()) {
         // Nothing more goes into a journal with a gap; what it holds stays
         // true, and the run's record does not depend on it.
         file_.close();
     }
 }
 
+QByteArray RenameJournal::fieldsOf(const RenamedPair &pair)
+{
+    return '\t' + encoded(pair.oldName) + '\t' + encoded(pair.newName) + '\n';
+}
+
 void RenameJournal::pending(const RenamedPair &pair)
 {
-    pendingFields_ = '\t' + encoded(pair.oldName) + '\t' + encoded(pair.newName) + '\n';
+    pendingFields_ = fieldsOf(pair);
     append(QByteArray(PendingMark + pendingFields_));
 }
 
-void RenameJournal::renamed()
+void RenameJournal::renamed(const RenamedPair *next)
 {
-    append(QByteArray(RenamedMark + pendingFields_));
+    QByteArray lines = RenamedMark + pendingFields_;
+    pendingFields_.clear();
+    if (next) {
+        pendingFields_ = fieldsOf(*next);
+        lines += PendingMark + pendingFields_;
+    }
+    append(lines);
 }
 
 void RenameJournal::remove()

@@ -19,8 +19,9 @@ QString journalFilePath(const QString &settingsFolder);
 // dies half-way (killed, power cut, crash) can still be undone: each renamed
 // pair is appended right after its rename, with one unbuffered write. Since a
 // run can die inside the rename itself, the pair about to be renamed is
-// written first as pending; it counts only when its rename is confirmed, or,
-// for the last one, when the disk shows it done (see interrupted_run.h).
+// announced as pending first; it counts only when its rename is confirmed,
+// or, for the last one, when the disk shows it done (see interrupted_run.h).
+// The confirmation and the next announcement share one write.
 //
 // Lines end in "\n"; names are UTF-8, percent-encoded, so that tabs and line
 // breaks in names cannot be mistaken for the format's own.
@@ -32,15 +33,17 @@ public:
 
     bool isOpen() const { return file_.isOpen(); }
 
-    // Right before the rename of the pair is tried.
+    // Before the rename of the pair is tried, unless announced already.
     void pending(const RenamedPair &pair);
-    // Right after the pending pair was renamed.
-    void renamed();
+    // Right after the pending pair was renamed; announces the next pair to
+    // be tried, if known.
+    void renamed(const RenamedPair *next = nullptr);
     // The run's record is written, or it renamed nothing: the journal goes.
     void remove();
 
 private:
-    void append(QByteArrayView line);
+    void append(QByteArrayView lines);
+    static QByteArray fieldsOf(const RenamedPair &pair);
 
     QFile file_;
     bool created_ = false;

@@ -38,6 +38,16 @@ QString targetName(const QString &newName)
     return target;
 }
 
+// One entry's rename as it will touch the disk.
+struct Attempt {
+    QString folder; // the entry's folder, ending in "/"; empty for the working folder
+    QString target; // the new name inside it
+    RenamedPair pair;
+    QString from; // exactly the paths undo will use
+    QString to;
+    bool possible = false; // it can be undone and moves no other file
+};
+
 // The entries of one run, renamed one after the other.
 class RunLoop {
 public:
@@ -48,13 +58,16 @@ public:
     {
     }
 
-    // False when the user stopped the run at a folder question.
-    bool renameEntry(FileEntry &entry);
+    // False when the user stopped the run at a folder question. The next
+    // entry to be renamed, if any, is announced in the journal along with
+    // this one's success.
+    bool renameEntry(FileEntry &entry, const FileEntry *following);
     void finish(RunResult &result);
 
 private:
-    QString entryFolder(const FileEntry &entry) const;
+    Attempt prepare(const FileEntry &entry) const;
     QString recordedName(const FileEntry &entry, const QString &folder, const QString &name) const;
+    bool folderReady(const Attempt &attempt);
     int subfolderAnswer(const QString &subfolder);
     void fail(FileEntry &entry);
 
@@ -65,13 +78,8 @@ private:
     std::vector<RenamedPair> log_;
     int failed_ = 0;
     std::optional<int> rememberedAnswer_;
+    std::optional<Attempt> announced_; // the next entry's attempt, already pending in the journal
 };
-
-QString RunLoop::entryFolder(const FileEntry &entry) const
-{
-    const QString &folder = entry.folder.isEmpty() ? context_.list.currentFolder : entry.folder;
-    return folder.isEmpty() ? folder : withTrailingSlash(folder);
-}
 
 // Names in the list's current folder are recorded relative to it; those of
 // other folders, and those that would read as absolute, by their whole path.
@@ -86,6 +94,21 @@ QString RunLoop::recordedName(const FileEntry &entry, const QString &folder,
     return absolutePath(folder + name, workingFolder_);
 }
 
+Attempt RunLoop::prepare(const FileEntry &entry) const
+{
+    Attempt attempt;
+    const QString &folder = entry.folder.isEmpty() ? context_.list.currentFolder : entry.folder;
+    attempt.folder = folder.isEmpty() ? folder : withTrailingSlash(folder);
+    attempt.target = targetName(entry.newName);
+    attempt.pair = {recordedName(entry, attempt.folder, entry.oldName),
+                    recordedName(entry, attempt.folder, attempt.target)};
+    attempt.from = resolveRecordName(recordFolder_, attempt.pair.oldName);
+    attempt.to = resolveRecordName(recordFolder_, attempt.pair.newName);
+    attempt.possible = fitsRecordLine(attempt.pair) && hasExactDiskName(attempt.from) &&
+                       hasExactDiskName(attempt.to);
+    return attempt;
+}
+
 int RunLoop::subfolderAnswer(const QString &subfolder)
 {
     if (rememberedAnswer_) {
@@ -98,49 +121,59 @@ int RunLoop::subfolderAnswer(const QString &subfolder)
     return answer.code;
 }
 
+// Asks for a missing subfolder of the new name; false when the user stops the run.
+bool RunLoop::folderReady(const Attempt &attempt)
+{
+    QString subfolder = folderPart(attempt.target);
+    subfolder.chop(1);
+    if (subfolder.isEmpty() || platform::pathExists(attempt.folder + subfolder)) {
+        return true;
+    }
+    const int answer = subfolderAnswer(subfolder);
+    if (answer == AnswerYes) {
+        platform::createFolder(attempt.folder + subfolder);
+    }
+    return answer != AnswerCancel;
+}
+
 void RunLoop::fail(FileEntry &entry)
 {
     entry.status = EntryStatus::RenameFailed;
     ++failed_;
 }
 
-bool RunLoop::renameEntry(FileEntry &entry)
+bool RunLoop::renameEntry(FileEntry &entry, const FileEntry *following)
 {
-    const QString folder = entryFolder(entry);
-    const QString target = targetName(entry.newName);
-    const RenamedPair pair{recordedName(entry, folder, entry.oldName),
-                           recordedName(entry, folder, target)};
-    // Renaming goes by exactly the paths undo will use.
-    const QString from = resolveRecordName(recordFolder_, pair.oldName);
-    const QString to = resolveRecordName(recordFolder_, pair.newName);
-    if (!fitsRecordLine(pair) || !hasExactDiskName(from) || !hasExactDiskName(to)) {
+    const bool isPending = announced_.has_value();
+    const Attempt attempt = isPending ? *std::exchange(announced_, std::nullopt) : prepare(entry);
+    if (!attempt.possible) {
         fail(entry); // it could not be undone, or would move another file
         return true;
     }
-
-    QString subfolder = folderPart(target);
-    subfolder.chop(1);
-    if (!subfolder.isEmpty() && !platform::pathExists(folder + subfolder)) {
-        const int answer = subfolderAnswer(subfolder);
-        if (answer == AnswerCancel) {
-            return false;
-        }
-        if (answer == AnswerYes) {
-            platform::createFolder(folder + subfolder);
-        }
+    if (!folderReady(attempt)) {
+        return false;
     }
-
-    journal_.pending(pair);
-    if (!platform::renameNoReplace(from, to).ok()) {
+    if (!isPending) {
+        journal_.pending(attempt.pair);
+    }
+    if (!platform::renameNoReplace(attempt.from, attempt.to).ok()) {
         fail(entry);
         return true;
     }
-    journal_.renamed();
+    std::optional<Attempt> next;
+    if (following) {
+        next = prepare(*following);
+    }
+    const bool announce = next && next->possible;
+    journal_.renamed(announce ? &next->pair : nullptr);
+    if (announce) {
+        announced_ = std::move(next);
+    }
     entry.status = EntryStatus::Renamed;
     if (context_.settings.fileDate) {
-        platform::setModificationTime(to, currentLocalSeconds() / 60 * 60);
+        platform::setModificationTime(attempt.to, currentLocalSeconds() / 60 * 60);
     }
-    log_.push_back(pair);
+    log_.push_back(attempt.pair);
     return true;
 }
 
@@ -196,11 +229,20 @@ RunResult renameRun(const RunContext &context)
     // run starts its own.
     recoverInterruptedRun(context.settingsFolder);
     RunLoop loop(context);
-    for (FileEntry &entry : context.list.entries()) {
-        if (entry.status == EntryStatus::Ok && !loop.renameEntry(entry)) {
+    std::vector<FileEntry> &entries = context.list.entries();
+    const auto readyFrom = [&entries](std::size_t index) {
+        while (index < entries.size() && entries[index].status != EntryStatus::Ok) {
+            ++index;
+        }
+        return index;
+    };
+    for (std::size_t index = readyFrom(0); index < entries.size();) {
+        const std::size_t next = readyFrom(index + 1);
+        if (!loop.renameEntry(entries[index], next < entries.size() ? &entries[next] : nullptr)) {
             result.stopped = true;
             break;
         }
+        index = next;
     }
     loop.finish(result);
 

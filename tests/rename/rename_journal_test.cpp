@@ -22,8 +22,7 @@ TEST(RenameJournal, KeepsAnyNameExactly)
         RenameJournal journal(settings.path(), u"/f o/"_s);
         ASSERT_TRUE(journal.isOpen());
         journal.pending({u"a"_s, u"b"_s});
-        journal.renamed();
-        journal.pending(odd);
+        journal.renamed(&odd); // announces the next pair in the same write
         journal.renamed();
         journal.pending({u"c"_s, u"d"_s});
     }
