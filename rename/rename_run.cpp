@@ -192,6 +192,21 @@ void RunLoop::finish(RunResult &result)
     }
 }
 
+// The facts of every entry as the disk has them now. An entry this run
+// renamed has left its old name, which the list still shows, so it reads as
+// missing without another look-up of a name that was just moved away (in a
+// large folder that look-up costs about a third of the rename itself).
+void readFactsAfterRun(FileList &list, const std::vector<bool> &renamedHere)
+{
+    for (int index = 0; index < list.count(); ++index) {
+        if (renamedHere[std::size_t(index)]) {
+            applyFacts(list.at(index), FileFacts{});
+        } else {
+            list.readFacts(index, list.fullPath(index));
+        }
+    }
+}
+
 // "Einstellung ändern": the template gets the extension, and everything that
 // follows a typed change of the field happens.
 QString changeTemplate(const RunContext &context)
@@ -236,18 +251,20 @@ RunResult renameRun(const RunContext &context)
         }
         return index;
     };
+    std::vector<bool> renamedHere(entries.size());
     for (std::size_t index = readyFrom(0); index < entries.size();) {
         const std::size_t next = readyFrom(index + 1);
         if (!loop.renameEntry(entries[index], next < entries.size() ? &entries[next] : nullptr)) {
             result.stopped = true;
             break;
         }
+        renamedHere[index] = entries[index].status == EntryStatus::Renamed;
         index = next;
     }
     loop.finish(result);
 
     // The new statuses stay: only the status pass runs, no new names.
-    context.list.refreshAllFacts();
+    readFactsAfterRun(context.list, renamedHere);
     context.list.refreshLevel = RefreshLevel::Statuses;
     context.engine.refresh(context.list, context.settings);
     return result;

@@ -45,6 +45,8 @@ TEST(RenameRun, RenamesInListOrderAndRecordsTheRun)
     EXPECT_EQ(result.renamed, 2);
     EXPECT_TRUE(result.recorded);
     EXPECT_EQ(fixture.statuses(), (std::vector{S::Renamed, S::Renamed}));
+    EXPECT_EQ(fixture.list.at(0).fileSize64, FileEntry::MissingSize); // its old name is gone
+    EXPECT_EQ(fixture.list.renamedCount, 2);
     EXPECT_EQ(fixture.filesOnDisk(), (QStringList{u"x_a.txt"_s, u"x_b.txt"_s}));
     EXPECT_EQ(fixture.files.read(u"x_a.txt"_s), "a.txt");
 
@@ -106,6 +108,8 @@ TEST(RenameRun, ASwapFailsOnBothEntriesAndKeepsThePreviousRecord)
     EXPECT_FALSE(result.recorded);
     EXPECT_EQ(fixture.statuses(), (std::vector{S::RenameFailed, S::RenameFailed}));
     EXPECT_EQ(fixture.list.failedCount, 2);
+    EXPECT_EQ(fixture.list.at(0).fileSize64, 0); // read again: still there
+    EXPECT_NE(fixture.list.at(0).fileTime, 0);
     EXPECT_EQ(fixture.files.read(u"1_2.txt"_s), "1_2.txt");
     EXPECT_EQ(fixture.files.read(u"2_1.txt"_s), "2_1.txt");
     EXPECT_EQ(fixture.settingsFolder.read(u"Brindlewick.ini"_s), settingsBefore);
