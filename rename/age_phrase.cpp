@@ -17,7 +17,11 @@ std::int64_t dayNumber(std::int64_t seconds)
 
 QString countOf(std::int64_t count, const QString &unit)
 {
-    return u"vor "_s % QString::number(count) % u' ' % unit % (count == 1 ? u""_s : u"n"_s);
+    QString phrase = u"vor "_s % QString::number(count) % u' ' % unit;
+    if (count != 1) {
+        phrase += u'n';
+    }
+    return phrase;
 }
 
 } // namespace

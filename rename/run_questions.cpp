@@ -12,9 +12,8 @@ std::optional<Request> extensionWarning(ExtensionFlags flags, int readyCount)
         return std::nullopt;
     }
     const QString article = someWithout && !someWith ? u" der "_s : u" einiger "_s;
-    const QString plural = readyCount == 1 ? QString() : u"en"_s;
-    const QString question =
-        u"Soll"_s % plural % u" die Datei"_s % plural % u" dennoch umbenannt werden"_s;
+    const QString question = readyCount == 1 ? u"Soll die Datei dennoch umbenannt werden"_s
+                                             : u"Sollen die Dateien dennoch umbenannt werden"_s;
 
     Request request;
     request.title = u"Warnung"_s;

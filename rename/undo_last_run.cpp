@@ -18,10 +18,11 @@ Request undoQuestion(const RecoveryRecord &record, std::int64_t now)
     const auto count = static_cast<qsizetype>(record.pairs.size());
     Request request;
     request.title = u"Umbennen"_s;
-    request.heading = QString::number(count) % u" Datei"_s % (count == 1 ? u""_s : u"en"_s) %
+    const bool one = count == 1;
+    request.heading = QString::number(count) % (one ? u" Datei"_s : u" Dateien"_s) %
                       u" aus dem Verzeichnis '"_s % abbreviatePath(record.folder, 35) %
-                      u"' wurde"_s % (count == 1 ? u" "_s : u"n "_s) %
-                      agePhrase(record.magic, now) % u" umbenannt."_s;
+                      (one ? u"' wurde "_s : u"' wurden "_s) % agePhrase(record.magic, now) %
+                      u" umbenannt."_s;
     request.text = u"Soll versucht werden, dies rückgängig zu machen?"_s;
     request.icon = RequestIcon::Question;
     request.buttons = YesCancel;
