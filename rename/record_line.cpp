@@ -1,0 +1,46 @@
+#include "rename/record_line.h"
+
+#include "settings/stored_values.h"
+
+namespace namenswerk {
+
+using namespace Qt::StringLiterals;
+
+QString recordKey(int number)
+{
+    return QString::number(number).rightJustified(5, u'0');
+}
+
+QString recordLine(const RenamedPair &pair)
+{
+    return quoted(pair.oldName) % u" > "_s % quoted(pair.newName);
+}
+
+std::optional<RenamedPair> parseRecordLine(QStringView line)
+{
+    QStringView before;
+    QStringView after;
+    if (const qsizetype split = line.indexOf(u"\" > \""); split >= 0) {
+        before = line.first(split + 1);
+        after = line.sliced(split + 4);
+    } else if (const qsizetype arrow = line.indexOf(u'>'); arrow >= 0) {
+        before = line.first(arrow);
+        after = line.sliced(arrow + 1);
+    } else {
+        return std::nullopt;
+    }
+    return RenamedPair{unquote(before.trimmed().toString()), unquote(after.trimmed().toString())};
+}
+
+bool fitsRecordLine(const RenamedPair &pair)
+{
+    const auto breaksLine = [](const QString &name) {
+        return name.contains(u'\n') || name.contains(u'\r');
+    };
+    if (breaksLine(pair.oldName) || breaksLine(pair.newName)) {
+        return false;
+    }
+    return parseRecordLine(recordLine(pair)) == pair;
+}
+
+} // namespace namenswerk

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "rename/record_line.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QFile>
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+namespace namenswerk {
+
+// Where a run's journal lives: beside the settings file.
+QString journalFilePath(const QString &settingsFolder);
+
+// The trace a rename run leaves on disk while it works, so that a run which
+// dies half-way (killed, power cut, crash) can still be undone: each renamed
+// pair is appended right after its rename, with one unbuffered write. Since a
+// run can die inside the rename itself, the pair about to be renamed is
+// announced as pending first; it counts only when its rename is confirmed,
+// or, for the last one, when the disk shows it done (see interrupted_run.h).
+// The confirmation and the next announcement share one write.
+//
+// Lines end in "\n"; names are UTF-8, percent-encoded, so that tabs and line
+// breaks in names cannot be mistaken for the format's own.
+class RenameJournal {
+public:
+    // Starts the journal of a run whose record folder is given. It stays
+    // unused when the file cannot be made, or when an older one is in the way.
+    RenameJournal(const QString &settingsFolder, const QString &recordFolder);
+
+    bool isOpen() const { return file_.isOpen(); }
+
+    // Before the rename of the pair is tried, unless announced already.
+    void pending(const RenamedPair &pair);
+    // Right after the pending pair was renamed; announces the next pair to
+    // be tried, if known.
+    void renamed(const RenamedPair *next = nullptr);
+    // The run's record is written, or it renamed nothing: the journal goes.
+    void remove();
+
+private:
+    void append(QByteArrayView lines);
+    static QByteArray fieldsOf(const RenamedPair &pair);
+
+    QFile file_;
+    bool created_ = false;
+    QByteArray pendingFields_;
+};
+
+struct JournalContents {
+    bool readable = false; // the file could be read
+    bool complete = false; // its first line is a whole journal heading
+    QString folder;
+    std::vector<RenamedPair> renamed;
+    // The pair last written as pending without a confirmation after it: the
+    // run died while or right after it tried this rename.
+    std::optional<RenamedPair> pending;
+};
+
+// A torn last line (one a kill cut short) is left out, as is any line that
+// is not of the journal's form.
+JournalContents parseJournal(QByteArrayView bytes);
+JournalContents readJournal(const QString &path);
+
+} // namespace namenswerk

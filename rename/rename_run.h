@@ -1,0 +1,47 @@
+#pragma once
+
+#include "engine/name_engine.h"
+#include "engine/rename_settings.h"
+#include "model/file_list.h"
+#include "rename/input_memory.h"
+#include "settings/requester.h"
+
+#include <QString>
+
+namespace namenswerk {
+
+// What a run works on. The list holds the new names of the last computation.
+struct RunContext {
+    FileList &list;
+    NameEngine &engine;
+    RenameSettings &settings; // the current record; "Einstellung ändern" changes its template
+    Requester &requester;
+    QString settingsFolder;             // where the settings file and the journal live
+    InputMemory *inputMemory = nullptr; // remembers the inputs after a template change
+};
+
+enum class RunEnd {
+    Renamed,         // the entries were worked through (perhaps stopped at a folder question)
+    Declined,        // the extension warning was answered with "Abbrechen"
+    TemplateChanged, // the template was given the extension instead; nothing was renamed
+};
+
+struct RunResult {
+    RunEnd end = RunEnd::Renamed;
+    // With TemplateChanged: the new text of the template field. The run has
+    // already put it into the settings and the engine, remembered the inputs
+    // and asked the list for new names; the caller only shows it.
+    QString changedTemplate;
+    int renamed = 0;
+    int failed = 0;
+    bool stopped = false;  // "Abbrechen" at a folder question
+    bool recorded = false; // the recovery record now holds this run
+};
+
+// Renames every entry with status Ok from its old to its new name, in the
+// order of the list, never replacing anything on disk; each becomes Renamed
+// or RenameFailed. The renamed pairs become the recovery record. Afterwards
+// the facts are read again and the statuses refreshed.
+RunResult renameRun(const RunContext &context);
+
+} // namespace namenswerk

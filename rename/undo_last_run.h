@@ -1,0 +1,28 @@
+#pragma once
+
+#include "model/file_list.h"
+#include "settings/requester.h"
+
+#include <QString>
+
+#include <cstdint>
+
+namespace namenswerk {
+
+struct UndoResult {
+    bool asked = false;     // a recorded run was offered
+    bool confirmed = false; // and the user said "Ja"
+    int restored = 0;       // files back under their old names
+    int skipped = 0;        // renames back that failed, silently
+};
+
+// Offers to rename the files of the last recorded run back, last rename
+// first, never replacing anything, and reads the list's facts again for a
+// full recomputation. Works from the record alone and never changes it; with
+// no record it does nothing and shows nothing.
+UndoResult undoLastRun(const QString &settingsFolder, Requester &requester, FileList &list);
+// The same as at the local time `now` (seconds since 1970).
+UndoResult undoLastRun(const QString &settingsFolder, Requester &requester, FileList &list,
+                       std::int64_t now);
+
+} // namespace namenswerk

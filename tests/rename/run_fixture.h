@@ -1,0 +1,82 @@
+#pragma once
+
+#include "engine/name_engine.h"
+#include "model/file_list.h"
+#include "rename/input_memory.h"
+#include "rename/rename_run.h"
+#include "rename/undo_last_run.h"
+#include "tests/support/scripted_requester.h"
+#include "tests/support/temp_folder.h"
+
+#include <QDirIterator>
+#include <QStringList>
+
+namespace namenswerk::test {
+
+// Real files in one temporary folder, the settings folder in another, and the
+// list, engine and settings a window holds. Each file's content is its name,
+// so a test can tell files apart after they moved.
+struct RunFixture {
+    TempFolder files;
+    TempFolder settingsFolder;
+    FileList list;
+    NameEngine engine;
+    RenameSettings settings;
+    ScriptedRequester requester;
+    InputMemory memory;
+
+    RunFixture() { list.currentFolder = files.path(); }
+
+    void addFiles(const QStringList &names)
+    {
+        for (const QString &name : names) {
+            files.write(name, name.toUtf8());
+            list.addPathLine(name, true);
+        }
+    }
+
+    // New names and statuses as after typing the template.
+    void compute(const QString &templateText)
+    {
+        settings.regReplace = templateText;
+        engine.setInputs(settings);
+        list.requestRefresh(RefreshLevel::Names);
+        engine.refresh(list, settings);
+    }
+
+    RunResult run()
+    {
+        return renameRun({list, engine, settings, requester, settingsFolder.path(), &memory});
+    }
+
+    UndoResult undo(std::int64_t now)
+    {
+        return undoLastRun(settingsFolder.path(), requester, list, now);
+    }
+
+    std::vector<EntryStatus> statuses() const
+    {
+        std::vector<EntryStatus> result;
+        for (const FileEntry &entry : list.entries()) {
+            result.push_back(entry.status);
+        }
+        return result;
+    }
+
+    // Every file below the files folder, relative to it, sorted.
+    QStringList filesOnDisk() const { return filesBelow(files.path()); }
+
+    static QStringList filesBelow(const QString &folder)
+    {
+        QStringList found;
+        QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            found << it.next().mid(folder.size());
+        }
+        found.sort();
+        return found;
+    }
+};
+
+} // namespace namenswerk::test
