@@ -8,13 +8,14 @@ set(CPACK_PACKAGE_NAME namenswerk)
 set(CPACK_PACKAGE_VENDOR Namenswerk)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Namenswerk renames many files at once. The user hands it a set of files, types a pattern "
-    "for their names and a template for the new names, and sees every new name change with "
-    "each key pressed, in a coloured list that tells which files can be renamed and why others "
-    "cannot. It never overwrites a file and can undo its last run. The command namenswerk-batch "
-    "applies the same rules from scripts.")
-string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
+# The extended description of the package, as lines of at most 80 characters.
+string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
+       "Namenswerk renames many files at once. The user hands it a set of files,"
+       "types a pattern for their names and a template for the new names, and sees"
+       "every new name change with each key pressed, in a coloured list that tells"
+       "which files can be renamed and why others cannot. It never overwrites a file"
+       "and can undo its last run. The command namenswerk-batch applies the same"
+       "rules from scripts.")
 set(CPACK_PACKAGE_CONTACT "${NAMENSWERK_PACKAGE_MAINTAINER}")
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
