@@ -38,6 +38,13 @@ bool isWritableFolder(const QString &folder)
     return !folder.isEmpty() && ::access(QFile::encodeName(folder).constData(), W_OK) == 0;
 }
 
+// A build places this marker beside the programs it builds; an installation
+// never has it. Being writable alone says nothing: root may write to /usr/bin.
+bool isMarkedPortable(const QString &folder)
+{
+    return QFileInfo(withTrailingSlash(folder) + u"portable"_s).isFile();
+}
+
 // Independent of the application object and its name, so that every way of
 // starting the program finds the same folder.
 QString userConfigFolder()
@@ -70,7 +77,7 @@ QString settingsFolder()
 
 QString settingsFolderBeside(const QString &programFolder)
 {
-    if (isWritableFolder(programFolder)) {
+    if (isMarkedPortable(programFolder) && isWritableFolder(programFolder)) {
         return withTrailingSlash(programFolder);
     }
     return madeFolder(userConfigFolder());

@@ -14,9 +14,10 @@ QString programFolder();
 // missing.
 QString settingsFolder();
 
-// The program folder when this user may write there, else the user's
-// configuration folder for this program (created when missing). An installed
-// program cannot write beside itself, yet must keep its settings somewhere.
+// The program folder when it holds a file named "portable" (a build puts one
+// beside the programs it builds) and this user may write there; else the
+// user's configuration folder for this program (created when missing). An
+// installed program keeps its settings there even when run as root.
 QString settingsFolderBeside(const QString &programFolder);
 
 // An empty folder clears the override.

@@ -1,11 +1,10 @@
 #include "platform/file_system.h"
 #include "platform/program_folders.h"
 #include "tests/platform/scoped_environment.h"
+#include "tests/support/printers.h"
 #include "tests/support/temp_folder.h"
 
 #include <QFileInfo>
-
-#include "tests/support/printers.h"
 
 #include <gtest/gtest.h>
 
@@ -23,11 +22,22 @@ TEST(ProgramFolder, IsTheFolderOfTheRunningProgram)
     EXPECT_TRUE(QFileInfo::exists(folder + u"platform_tests"_s)) << folder.toStdString();
 }
 
-TEST(SettingsFolderBeside, KeepsTheSettingsBesideAWritableProgram)
+TEST(SettingsFolderBeside, KeepsTheSettingsBesideAPortableProgram)
 {
     const TempFolder program;
+    program.write(u"portable"_s);
     const QString withoutSlash = program.path().chopped(1);
     EXPECT_EQ(settingsFolderBeside(withoutSlash), program.path());
+}
+
+// As an installed program run by root: the folder is writable, yet no place for settings.
+TEST(SettingsFolderBeside, MovesToTheUserConfigurationWhenTheProgramIsNotPortable)
+{
+    const TempFolder program;
+    const TempFolder config;
+    const ScopedEnvironment home("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+
+    EXPECT_EQ(settingsFolderBeside(program.path()), config.file(u"namenswerk/"_s));
 }
 
 TEST(SettingsFolderBeside, MovesToTheUserConfigurationWhenTheProgramFolderIsClosed)
@@ -68,10 +78,12 @@ TEST_F(SettingsFolder, PrefersTheOverrideToTheEnvironment)
     EXPECT_EQ(settingsFolder(), temp.file(u"from-environment/"_s));
 }
 
-TEST_F(SettingsFolder, IsTheProgramFolderWhenNothingIsSet)
+TEST_F(SettingsFolder, FollowsTheProgramFolderRuleWhenNothingIsSet)
 {
     const ScopedEnvironment named("NAMENSWERK_SETTINGS_DIR", QByteArray());
-    EXPECT_EQ(settingsFolder(), programFolder());
+    const ScopedEnvironment home("XDG_CONFIG_HOME", QFile::encodeName(temp.path()));
+    // The test program is built without the marker.
+    EXPECT_EQ(settingsFolder(), temp.file(u"namenswerk/"_s));
 }
 
 } // namespace
