@@ -4,6 +4,8 @@
 #include "platform/desktop/keyboard_state.h"
 #include "platform/desktop/single_instance.h"
 #include "platform/program_folders.h"
+#include "rename/interrupted_run.h"
+#include "rename/interrupted_run.h"
 #include "settings/list_file.h"
 #include "settings/settings_file.h"
 #include "settings/startup_list_choice.h"
@@ -69,6 +71,9 @@ Program::~Program() = default;
 
 void Program::start()
 {
+    // A run that died half-way left its journal; it becomes the record that
+    // undo works from before anything else reads the settings.
+    recoverInterruptedRun(options_.settingsFolder);
     const StoredSettings stored = readSettings(options_.settingsFolder);
     controller_->applySettings(stored);
     readList(stored.rememberList);

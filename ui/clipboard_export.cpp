@@ -1,6 +1,7 @@
 #include "ui/clipboard_export.h"
 
 #include "model/file_list.h"
+#include "ui/wait_cursor.h"
 
 #include <QClipboard>
 #include <QCursor>
@@ -29,11 +30,10 @@ QString renameCommands(const FileList &list)
 
 void copyRenameCommands(const FileList &list)
 {
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    const WaitCursor busy;
     // An empty text replaces the clipboard too, so that nothing stale is
     // pasted as if it were pending renames.
     QGuiApplication::clipboard()->setText(renameCommands(list));
-    QGuiApplication::restoreOverrideCursor();
 }
 
 } // namespace namenswerk

@@ -6,7 +6,9 @@
 #include "ui/list_commands.h"
 #include "ui/main_window.h"
 #include "ui/menus.h"
+#include "ui/profile_window.h"
 #include "ui/shortcuts.h"
+#include "ui/wait_cursor.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -47,7 +49,10 @@ MainController::MainController(FileList &list, MainWindow &window, Requester &re
       settingsFolder_(std::move(settingsFolder)), help_(requester),
       filterMenu_(std::make_unique<QMenu>()), specialMenu_(std::make_unique<QMenu>()),
       profileMenu_(std::make_unique<QMenu>()),
-      presentPopup_([](QMenu &menu, const QPoint &at) { menu.exec(at); })
+      presentPopup_([](QMenu &menu, const QPoint &at) { menu.exec(at); }),
+      askProfileName_([&window](ProfileDialogMode mode, const Profiles &profiles) {
+          return ProfileWindow::ask(mode, profiles, &window);
+      })
 {
     filterMenu_->setObjectName(QStringLiteral("filterMenu"));
     specialMenu_->setObjectName(QStringLiteral("specialMenu"));
@@ -93,6 +98,11 @@ void MainController::connectControls()
     window_.button(control::ProfileButton)->installEventFilter(this);
     window_.button(control::FilterButton)->installEventFilter(this);
     window_.installEventFilter(this);
+}
+
+void MainController::setProfileNameAsker(ProfileNameAsker asker)
+{
+    askProfileName_ = std::move(asker);
 }
 
 void MainController::setPopupPresenter(PopupPresenter presenter)
@@ -342,8 +352,9 @@ void MainController::refresh()
     // Only long lists get the wait cursor; on short ones it would flicker
     // with every key.
     const bool longRun = list_.refreshLevel == RefreshLevel::Names && list_.count() > 5000;
+    std::optional<WaitCursor> busy;
     if (longRun) {
-        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        busy.emplace();
     }
     if (patternsDirty_) {
         checkInputs();
@@ -355,9 +366,6 @@ void MainController::refresh()
     showIndicators();
     showStatusLine();
     window_.fileListView()->showSortState();
-    if (longRun) {
-        QGuiApplication::restoreOverrideCursor();
-    }
     refreshing_ = false;
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "engine/name_engine.h"
+#include "rename/input_memory.h"
+#include "settings/profiles.h"
 #include "settings/settings_file.h"
 #include "ui/commands.h"
 #include "ui/help_windows.h"
@@ -12,6 +14,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QMenu;
 
@@ -71,6 +74,12 @@ public:
     using PopupPresenter = std::function<void(QMenu &menu, const QPoint &at)>;
     void setPopupPresenter(PopupPresenter presenter);
 
+    // How a profile name is asked for; by default the modal profile window.
+    // Tests replace it.
+    using ProfileNameAsker =
+        std::function<std::optional<QString>(ProfileDialogMode mode, const Profiles &profiles)>;
+    void setProfileNameAsker(ProfileNameAsker asker);
+
 Q_SIGNALS:
     // After a command and its refresh.
     void executed(namenswerk::Command command);
@@ -83,13 +92,6 @@ protected:
 private:
     // The five text inputs in the order fields 0, 1, 2, 55, 56.
     using InputTexts = std::array<QString, 5>;
-
-    // Two remembered states of the five text inputs for Ctrl+Z; the slot
-    // written next is also the one restored next.
-    struct RememberedInputs {
-        std::array<InputTexts, 2> slots{};
-        int next = 0;
-    };
 
     void connectControls();
     void dispatch(Command command);
@@ -125,8 +127,7 @@ private:
     void showStatusLine();
     void applyColours();
 
-    // Hooks for the rename run, undo and the profiles; they do nothing until
-    // those features arrive.
+    // The rename run, undo and the profile commands.
     void renameFiles();
     void undoLastRun();
     void saveProfile();
@@ -134,6 +135,7 @@ private:
     void renameProfile();
     void selectProfile(int slot);
     void markModified();
+    void showProfileState();
 
     bool profileInUse() const;
     int selectedRow() const;
@@ -147,7 +149,8 @@ private:
     NameEngine engine_;
     HelpWindows help_;
     StoredSettings settings_;
-    RememberedInputs remembered_;
+    InputMemory memory_;
+    std::optional<Profiles> profiles_; // over settings_.records, remade when settings are applied
     int activeFilter_ = 0;
     bool patternsDirty_ = false;
     bool refreshing_ = false;
@@ -156,6 +159,7 @@ private:
     std::unique_ptr<QMenu> specialMenu_;
     std::unique_ptr<QMenu> profileMenu_;
     PopupPresenter presentPopup_;
+    ProfileNameAsker askProfileName_;
 };
 
 } // namespace namenswerk

@@ -58,18 +58,19 @@ int validCaseMode(int mode)
 void MainController::applySettings(const StoredSettings &stored)
 {
     settings_ = stored;
+    profiles_.emplace(settings_.records);
     engine_.upper = stored.upper;
     list_.sortColumn = stored.sortColumn;
     list_.sortDirection = stored.sortDirection;
     applyColours();
     fillFilterMenu(*filterMenu_, stored.colors);
     buildSpecialMenu();
-    fillProfileMenu(*profileMenu_, stored.records);
+    showProfileState();
     for (const TextInput &input : textInputs) {
         setDropDownEntries(*window_.inputField(input.field), stored.inputLists.*input.entries,
                            stored.records[0].*input.text);
     }
-    remembered_ = {};
+    memory_ = {};
     applyInputs(stored.records[0]);
     checkInputs();
     const WindowPlacement &place = stored.window;
@@ -159,14 +160,15 @@ void MainController::applyInputs(const RenameSettings &record)
 
 void MainController::rememberInputs()
 {
-    remembered_.slots[std::size_t(remembered_.next)] = inputTexts();
-    remembered_.next = 1 - remembered_.next;
+    const InputTexts texts = inputTexts();
+    memory_.rememberInputs({texts[0], texts[1], texts[2], texts[3], texts[4]});
 }
 
 void MainController::restoreInputs()
 {
-    setInputTexts(remembered_.slots[std::size_t(remembered_.next)]);
-    remembered_.next = 1 - remembered_.next;
+    const TextInputs restored = memory_.restoreInputs();
+    setInputTexts({restored.regFindname, restored.regFindext, restored.regReplace, restored.txtFind,
+                   restored.txtReplace});
     patternsDirty_ = true;
     markModified();
     list_.requestRefresh(RefreshLevel::Names);

@@ -1,12 +1,16 @@
 // The popup menus, the switches they hold and the commands that answer
 // through a dialog or the desktop.
 
+#include "rename/rename_run.h"
+#include "rename/undo_last_run.h"
 #include "settings/requester.h"
 #include "ui/file_list_model.h"
 #include "ui/main_controller.h"
 #include "ui/main_window.h"
 #include "ui/menus.h"
+#include "ui/wait_cursor.h"
 
+#include <QComboBox>
 #include <QCursor>
 #include <QDesktopServices>
 #include <QDir>
@@ -130,23 +134,83 @@ void MainController::showStatusLine()
 
 bool MainController::profileInUse() const
 {
-    return !settings_.records[0].name.isEmpty();
+    return profiles_->hasNameInUse();
 }
 
 // The rename run, undo and the profile commands are added by their own
 // features; until then these commands do nothing.
-void MainController::renameFiles() {}
+void MainController::renameFiles()
+{
+    settings_.records[0] = storedInputs();
+    RunResult result;
+    {
+        const WaitCursor busy;
+        result = renameRun(
+            {list_, engine_, settings_.records[0], requester_, settingsFolder_, &memory_});
+    }
+    if (result.end == RunEnd::TemplateChanged) {
+        QComboBox *field = window_.inputField(control::TemplateField);
+        const QSignalBlocker quiet(field);
+        field->setEditText(result.changedTemplate);
+        markModified();
+    }
+    // The run has refreshed the statuses; the view still has to show them.
+    list_.requestRefresh(RefreshLevel::Statuses);
+}
 
-void MainController::undoLastRun() {}
+void MainController::undoLastRun()
+{
+    const UndoResult result = namenswerk::undoLastRun(settingsFolder_, requester_, list_);
+    if (result.confirmed) {
+        list_.requestRefresh(RefreshLevel::Names);
+    }
+}
 
-void MainController::saveProfile() {}
+void MainController::saveProfile()
+{
+    if (const auto typed = askProfileName_(ProfileDialogMode::Save, *profiles_)) {
+        profiles_->saveProfile(*typed, inputsOf(storedInputs()), requester_);
+    }
+    showProfileState();
+}
 
-void MainController::deleteProfile() {}
+void MainController::deleteProfile()
+{
+    profiles_->removeProfileInUse(requester_);
+    showProfileState();
+}
 
-void MainController::renameProfile() {}
+void MainController::renameProfile()
+{
+    if (const auto typed = askProfileName_(ProfileDialogMode::Rename, *profiles_)) {
+        profiles_->renameProfile(*typed);
+        profiles_->markModified(inputsOf(storedInputs()));
+    }
+    showProfileState();
+}
 
-void MainController::selectProfile(int /*slot*/) {}
+void MainController::selectProfile(int slot)
+{
+    if (!profiles_->selectProfile(slot)) {
+        return;
+    }
+    applyInputs(settings_.records[0]);
+    checkInputs();
+    list_.requestRefresh(RefreshLevel::Names);
+    showProfileState();
+}
 
-void MainController::markModified() {}
+void MainController::markModified()
+{
+    profiles_->markModified(inputsOf(storedInputs()));
+    window_.setWindowTitle(profiles_->windowTitle());
+}
+
+// The title and the profile menu follow the profile in use.
+void MainController::showProfileState()
+{
+    window_.setWindowTitle(profiles_->windowTitle());
+    fillProfileMenu(*profileMenu_, settings_.records);
+}
 
 } // namespace namenswerk

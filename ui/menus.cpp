@@ -1,5 +1,6 @@
 #include "ui/menus.h"
 
+#include "settings/profile_menu.h"
 #include "ui/artwork.h"
 #include "ui/file_list_model.h"
 
@@ -44,7 +45,6 @@ constexpr FilterItem filterItems[] = {
 };
 
 // Letters of the profile items; S to W are left out.
-constexpr QStringView profileLetters = u"ABCDEFGHIJKLMNOPQRXY";
 
 QPixmap buttonFaceSwatch()
 {
@@ -167,27 +167,15 @@ void fillSpecialMenu(QMenu &menu, const SpecialMenuState &state)
 void fillProfileMenu(QMenu &menu, const SettingsRecords &records)
 {
     menu.clear();
-    const QString &inUse = records[0].name;
-    addItem(menu, Command::SaveProfile, smallImage(SmallImage::SaveProfile),
-            u"Einstellungen als Profil &speichern...\tStrg+S");
-    addItem(menu, Command::DeleteProfile, smallImage(SmallImage::DeleteProfile),
-            u"Aktuelles Profil l&öschen...\tStrg+L")
-        ->setEnabled(!inUse.isEmpty());
-    addItem(menu, Command::RenameProfile, smallImage(SmallImage::RenameProfile),
-            u"Aktuelles Profile umbenennen...\tStrg+B")
-        ->setEnabled(!inUse.isEmpty());
-    menu.addSeparator();
-    addItem(menu, Command::StoreSettings, smallImage(SmallImage::RememberSettings),
-            u"Eins&tellungen merken\tEnter");
-    for (int slot = 1; slot <= ProfileSlots && records[std::size_t(slot)].active; ++slot) {
-        if (slot == 1) {
+    for (const ProfileMenuEntry &entry : profileMenu(records)) {
+        if (entry.isSeparator()) {
             menu.addSeparator();
+            continue;
         }
-        const QString &name = records[std::size_t(slot)].name;
-        const SmallImage icon =
-            name == inUse ? SmallImage::ActiveProfile : SmallImage::OtherProfile;
-        addItem(menu, static_cast<Command>(ProfileCommandOffset + slot), smallImage(icon),
-                QString(name + u"\t&"_s + profileLetters[slot - 1] + u"  "_s));
+        // The menu's image numbers are the program's own image numbers.
+        const auto image = static_cast<SmallImage>(static_cast<int>(entry.icon));
+        addItem(menu, static_cast<Command>(entry.command), smallImage(image), entry.text)
+            ->setEnabled(entry.enabled);
     }
 }
 

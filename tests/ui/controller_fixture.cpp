@@ -26,6 +26,10 @@ ControllerTest::ControllerTest()
     controller.setPopupPresenter([this](QMenu &menu, const QPoint &at) {
         shownMenus.push_back({&menu, at});
     });
+    controller.setProfileNameAsker([this](ProfileDialogMode mode, const Profiles &) {
+        askedProfileNames.push_back(mode);
+        return profileNameAnswer;
+    });
     QObject::connect(&controller, &MainController::executed,
                      [this](Command command) { executed.push_back(command); });
     window.show();

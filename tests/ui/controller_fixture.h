@@ -80,6 +80,9 @@ protected:
     FileList list{readEntryFacts};
     MainWindow window{list};
     AnsweringRequester requester;
+    // What the profile window answers, and the modes it was opened in.
+    std::optional<QString> profileNameAnswer;
+    std::vector<ProfileDialogMode> askedProfileNames;
     MainController controller{list, window, requester, folder.path()};
     std::vector<ShownMenu> shownMenus;
     std::vector<Command> executed;
