@@ -62,6 +62,25 @@ void addFieldRules(std::vector<ReplaceRule> &rules, QStringView field, bool txtC
     }
 }
 
+// Every occurrence replaced, but only as far as the text can stay: once the
+// result is past MaxLength the rest would be cut anyway, and building it
+// would let a long replacement times many occurrences take time and memory
+// without bound.
+QString replacedUpToLimit(const QString &text, const ReplaceRule &rule, qsizetype at,
+                          Qt::CaseSensitivity cs)
+{
+    QString result;
+    qsizetype copied = 0;
+    for (; at >= 0 && result.size() <= MaxLength; at = text.indexOf(rule.find, copied, cs)) {
+        result += QStringView(text).sliced(copied, at - copied);
+        result += rule.replace;
+        copied = at + rule.find.size();
+    }
+    if (result.size() <= MaxLength)
+        result += QStringView(text).sliced(copied);
+    return result;
+}
+
 void replaceOccurrences(QString &text, const ReplaceRule &rule, bool replaceAll)
 {
     const Qt::CaseSensitivity cs = rule.ignoreCase ? Qt::CaseInsensitive : Qt::CaseSensitive;
@@ -70,7 +89,7 @@ void replaceOccurrences(QString &text, const ReplaceRule &rule, bool replaceAll)
     if (at < 0)
         return;
     if (replaceAll)
-        text.replace(rule.find, rule.replace, cs);
+        text = replacedUpToLimit(text, rule, at, cs);
     else
         text.replace(at, rule.find.size(), rule.replace);
 }
