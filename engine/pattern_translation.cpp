@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+#include <vector>
+
 namespace namenswerk {
 
 using namespace Qt::StringLiterals;
@@ -21,18 +23,29 @@ QString wrapped(const QString &pattern)
     return u'<' + pattern + u'>';
 }
 
-// From the "<" at `open` to its matching ">", both included; empty when the
+// Where a "<" stands and where its matching ">" does; close is -1 when the
 // group is never closed.
-QStringView groupText(QStringView text, qsizetype open)
+struct GroupBounds {
+    qsizetype open = 0;
+    qsizetype close = -1;
+};
+
+// Every group in the order of its "<", paired in one pass: a stack of the
+// groups still open, so that deeply nested patterns cost no more than flat ones.
+std::vector<GroupBounds> pairGroups(QStringView text)
 {
-    int depth = 0;
-    for (qsizetype i = open; i < text.size(); ++i) {
-        if (text[i] == u'<')
-            ++depth;
-        else if (text[i] == u'>' && --depth == 0)
-            return text.sliced(open, i - open + 1);
+    std::vector<GroupBounds> groups;
+    std::vector<std::size_t> open;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == u'<') {
+            open.push_back(groups.size());
+            groups.push_back({i, -1});
+        } else if (text[i] == u'>' && !open.empty()) {
+            groups[open.back()].close = i;
+            open.pop_back();
+        }
     }
-    return {};
+    return groups;
 }
 
 QString groupLine(QChar letter, int number, QStringView group)
@@ -50,8 +63,11 @@ QString groupList(QStringView text, QChar letter)
 {
     QStringList lines;
     int number = 0;
-    for (qsizetype open = text.indexOf(u'<'); open >= 0; open = text.indexOf(u'<', open + 1)) {
-        const QStringView group = groupText(text, open);
+    for (const GroupBounds &bounds : pairGroups(text)) {
+        // From the "<" to its ">", both included; empty when never closed.
+        const QStringView group = bounds.close < 0
+                                      ? QStringView()
+                                      : text.sliced(bounds.open, bounds.close - bounds.open + 1);
         if (group.size() > 1 && group[1] == u'?')
             continue;
         lines += groupLine(letter, ++number, group);

@@ -90,9 +90,26 @@ qsizetype indexOf(QStringView text, const ReplaceRule &rule, qsizetype from)
     return found == text.end() ? -1 : found - text.begin();
 }
 
+// Every occurrence replaced, but only as far as the text can stay: once the
+// result is past MaxLength the rest would be cut anyway, and building it
+// would let a long replacement times many occurrences take time and memory
+// without bound.
+QString replacedUpToLimit(const QString &text, const ReplaceRule &rule, qsizetype at)
+{
+    QString result;
+    qsizetype copied = 0;
+    for (; at >= 0 && result.size() <= MaxLength; at = indexOf(text, rule, copied)) {
+        result += QStringView(text).sliced(copied, at - copied);
+        result += rule.replace;
+        copied = at + rule.find.size();
+    }
+    if (result.size() <= MaxLength)
+        result += QStringView(text).sliced(copied);
+    return result;
+}
+
 void replaceOccurrences(QString &text, const ReplaceRule &rule, bool replaceAll)
 {
-    const Qt::CaseSensitivity cs = rule.ignoreCase ? Qt::CaseInsensitive : Qt::CaseSensitive;
     // Most rules miss most names: look before touching the string.
     const qsizetype at = indexOf(text, rule, 0);
     if (at < 0)
@@ -101,7 +118,7 @@ void replaceOccurrences(QString &text, const ReplaceRule &rule, bool replaceAll)
     // no second string.
     const qsizetype next = replaceAll ? indexOf(text, rule, at + rule.find.size()) : -1;
     if (next >= 0)
-        text.replace(rule.find, rule.replace, cs);
+        text = replacedUpToLimit(text, rule, at);
     else
         text.replace(at, rule.find.size(), rule.replace);
 }

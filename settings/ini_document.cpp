@@ -5,6 +5,7 @@
 #include <QSaveFile>
 
 #include <algorithm>
+#include <optional>
 
 namespace namenswerk {
 
@@ -36,6 +37,26 @@ bool readHeader(QByteArrayView text, QString &name)
     return true;
 }
 
+// The whole file, or nothing when it holds more than limit bytes or cannot be
+// read. The buffer grows with what the file holds: asking the device for the
+// limit at once would allocate the limit for every settings file, however small.
+std::optional<QByteArray> readAtMost(QFile &file, qint64 limit)
+{
+    constexpr qint64 ChunkSize = 64 * 1024;
+    QByteArray bytes;
+    while (bytes.size() <= limit) {
+        const QByteArray chunk = file.read(ChunkSize);
+        if (chunk.isEmpty()) {
+            break;
+        }
+        bytes += chunk;
+    }
+    if (bytes.size() > limit || file.error() != QFileDevice::NoError) {
+        return std::nullopt;
+    }
+    return bytes;
+}
+
 } // namespace
 
 IniDocument::IniDocument() : sections_(1) {}
@@ -46,11 +67,11 @@ IniDocument IniDocument::load(const QString &path)
     if (!file.open(QIODevice::ReadOnly)) {
         return {};
     }
-    const QByteArray bytes = file.read(MaxFileSize + 1);
-    if (bytes.size() > MaxFileSize || file.error() != QFileDevice::NoError) {
+    const std::optional<QByteArray> bytes = readAtMost(file, MaxFileSize);
+    if (!bytes) {
         return {};
     }
-    IniDocument document = fromBytes(bytes);
+    IniDocument document = fromBytes(*bytes);
     document.wasRead_ = true;
     return document;
 }

@@ -1,6 +1,8 @@
 #include "engine/pattern_translation.h"
 #include "tests/support/printers.h"
 
+#include <QStringList>
+
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -93,6 +95,22 @@ TEST(PatternRecordUpdate, IndexChoosesGroupLetter)
     EXPECT_EQ(extension.groupList, u" <e1> = <x>"_s);
     EXPECT_EQ(namenswerk::patternIndicator(extension), FieldIndicator{});
     EXPECT_EQ(namenswerk::patternIndicator(extension).tooltip, u"Ok."_s);
+}
+
+// Thousands of nested groups are listed like a few: every group from its
+// "<" to the matching ">", the long ones cut.
+TEST(PatternGroupList, DeeplyNestedGroupsAreListedInOrder)
+{
+    const int depth = 3000;
+    const QString pattern = QString(depth, u'<') + u'a' + QString(depth, u'>');
+    const PatternRecord record = namenswerk::translatePattern(pattern, u'n');
+    EXPECT_EQ(record.error, 0);
+    EXPECT_EQ(record.groupCount, depth);
+    const QStringList lines = record.groupList.split(u'\n');
+    ASSERT_EQ(lines.size(), depth);
+    EXPECT_EQ(lines.front(), u" <n1> = "_s + QString(28, u'<') + u"...>"_s);
+    EXPECT_EQ(lines[depth - 2], u"<n2999> = <<a>>"_s);
+    EXPECT_EQ(lines.back(), u"<n3000> = <a>"_s);
 }
 
 } // namespace

@@ -181,6 +181,17 @@ TEST(ReplaceRulesApply, RewritesNameAndExtension)
          {},
          repeated(u'b', 239) + u"[...]"_s,
          {}},
+        // Many occurrences of a long replacement end the same way, and the
+        // occurrences behind the cut no longer matter.
+        {u"a>"_s + repeated(u'b', 5000),
+         false,
+         true,
+         true,
+         repeated(u'a', 255),
+         {},
+         repeated(u'b', 240) + u"[...]"_s,
+         {}},
+        {u"\\A>bc"_s, false, true, true, u"aXAXa"_s, {}, u"bcXbcXbc"_s, {}},
         // Later rules see the cut text.
         {u"a>"_s + repeated(u'b', 300) + u"|b>c"_s,
          false,

@@ -1,10 +1,9 @@
 #include "settings/ini_document.h"
+#include "tests/support/printers.h"
 #include "tests/support/temp_folder.h"
 
 #include <QDir>
 #include <QFile>
-
-#include "tests/support/printers.h"
 
 #include <gtest/gtest.h>
 
@@ -119,6 +118,8 @@ TEST(IniDocument, ReadsLeniently)
         {"empty value is present", "[G]\r\nK=\r\n", u"G"_s, u"K"_s, QString()},
         {"key before any group", "K=1\r\n[G]\r\n", u"G"_s, u"K"_s, std::nullopt},
         {"UTF-8 value", Bom + "[G]\r\nK=\"Größe\"", u"G"_s, u"K"_s, u"\"Größe\""_s},
+        // Only LF ends a line; a CR elsewhere is part of the value.
+        {"CR inside a line", "[G]\r\nK=a\rb\r\r\n", u"G"_s, u"K"_s, u"a\rb\r"_s},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -167,6 +168,17 @@ TEST(IniDocument, OversizedFileIsNotRead)
     const IniDocument document = IniDocument::load(path);
     EXPECT_FALSE(document.wasRead());
     EXPECT_TRUE(document.groups().isEmpty());
+}
+
+TEST(IniDocument, FileOfExactlyTheLargestSizeIsRead)
+{
+    test::TempFolder folder;
+    const QByteArray head = "[G]\r\nK=1\r\n";
+    const QString path = folder.write(
+        u"limit.ini"_s, head + QByteArray(IniDocument::MaxFileSize - head.size(), ';'));
+    const IniDocument document = IniDocument::load(path);
+    EXPECT_TRUE(document.wasRead());
+    EXPECT_EQ(document.value(u"G"_s, u"K"_s), u"1"_s);
 }
 
 TEST(IniDocument, MissingFileIsEmptyAndSaveCreatesIt)
