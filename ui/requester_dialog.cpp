@@ -186,17 +186,22 @@ void RequesterDialog::placeOver(const QWidget *over, int panelHeight)
 void RequesterDialog::layoutButtons(int rowY)
 {
     const int count = buttonCount();
-    const int firstX = 385 - 115 * (count - 1);
     for (QPushButton *button : buttons_) {
         button->setDefault(false);
         button->hide();
     }
-    for (int i = 0; i < count; ++i) {
+    // Buttons are 100 pixels wide, 115 apart and end at the right margin; a
+    // caption too long for its button in this font widens it to the left, so
+    // no caption is ever cut.
+    int right = 485;
+    for (int i = count - 1; i >= 0; --i) {
         QPushButton *shown = buttons_[static_cast<std::size_t>(i)];
         shown->setText(row_.buttons[static_cast<std::size_t>(i)].caption);
         // The dialog handles the letters itself, with and without Alt.
         shown->setShortcut(QKeySequence());
-        shown->move(firstX + 115 * i, rowY);
+        const int width = std::max(100, shown->sizeHint().width());
+        shown->setGeometry(right - width, rowY, width, 25);
+        right -= width + 15;
         shown->show();
     }
     buttons_[static_cast<std::size_t>(row_.defaultIndex)]->setDefault(true);
