@@ -80,6 +80,19 @@ void LineSplitter::append(const char *from, const char *to)
     bytes_.append(from, to - from);
 }
 
+// A path line that ends in a folder separator names a folder's inside, not a
+// file: it would become an entry without a name whose "rename" moves the
+// folder itself.
+bool LineSplitter::endsInSeparator(LineSpan span) const
+{
+    if (span.size < unitSize_) {
+        return false;
+    }
+    const char *last = bytes_.constData() + span.start + span.size - unitSize_;
+    const char16_t unit = unitSize_ == 2 ? unitAt<2>(last) : unitAt<1>(last);
+    return unit == u'/' || unit == u'\\';
+}
+
 void LineSplitter::endLine()
 {
     const LineSpan span{lineStart_, bytes_.size() - lineStart_};
@@ -92,8 +105,10 @@ void LineSplitter::endLine()
         } else {
             done_ = true;
         }
-    } else if (usable) {
+    } else if (usable && !endsInSeparator(span)) {
         paths_.push_back(span);
+    } else {
+        bytes_.truncate(lineStart_);
     }
     if (!usable) {
         bytes_.truncate(lineStart_);

@@ -50,6 +50,7 @@ private:
     template <qsizetype Size> bool feedUnits(QByteArrayView units);
     void append(const char *from, const char *to);
     void endLine();
+    bool endsInSeparator(LineSpan span) const;
 
     qsizetype unitSize_;
     bool expectFolderLine_;
