@@ -2,12 +2,15 @@
 
 #include "app/batch/plan_output.h"
 #include "engine/entry_facts.h"
+#include "engine/target_template.h"
 #include "platform/program_folders.h"
 #include "settings/list_file.h"
 #include "settings/settings_file.h"
 
 #include <QFileInfo>
 #include <QTextStream>
+
+#include <algorithm>
 
 namespace namenswerk::batch {
 
@@ -43,6 +46,18 @@ bool loadEntries(FileList &list, const BatchOptions &options, const QString &set
     return true;
 }
 
+// Picture sizes cost opening every file, which about doubles a large plan;
+// only a template that shows them needs them.
+FactsReader factsReaderFor(const RenameSettings &settings)
+{
+    const TargetTemplate parsed = TargetTemplate::parse(settings.regReplace);
+    const bool showsPictureSize =
+        std::ranges::any_of(parsed.tokens(), [](const TemplateToken &token) {
+            return token.kind == TemplateToken::Picture;
+        });
+    return showsPictureSize ? FactsReader(readEntryFacts) : FactsReader(basicFileFacts);
+}
+
 } // namespace
 
 void printError(const QString &message)
@@ -70,7 +85,7 @@ std::unique_ptr<ComputedPlan> computePlan(const BatchOptions &options,
         return nullptr;
     }
     auto plan = std::unique_ptr<ComputedPlan>(
-        new ComputedPlan{settingsFolder, std::move(*rules), FileList(readEntryFacts), {}});
+        new ComputedPlan{settingsFolder, *rules, FileList(factsReaderFor(rules->settings)), {}});
     if (!loadEntries(plan->list, options, settingsFolder, error)) {
         return nullptr;
     }

@@ -90,6 +90,14 @@ TEST_F(BatchPlan, EachOptionChangesOneRule)
     }
 }
 
+TEST_F(BatchPlan, ReadsPictureSizesForTemplatesThatShowThem)
+{
+    files.write(u"bild.gif"_s, QByteArray("GIF89a\x40\x01\xf0\x00", 10) + QByteArray(32, '\0'));
+    const BatchResult result = plan({u"--template"_s, u"<px>x<py>.<e>"_s, u"bild.gif"_s});
+    ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+    EXPECT_EQ(newNamesAndStatuses(result.out), QStringList{u"320x240.gif 9"_s});
+}
+
 TEST_F(BatchPlan, TakesAStoredProfileByName)
 {
     files.write(u"cfg/Brindlewick.ini"_s,
