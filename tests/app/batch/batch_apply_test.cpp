@@ -42,19 +42,6 @@ protected:
         return QDir(files.path()).entryList(QDir::Files, QDir::Name);
     }
 
-    // The "new" and "status" columns of each plan line after the header.
-    static QStringList newNamesAndStatuses(const QString &out)
-    {
-        QStringList result;
-        QStringList lines = out.split(u'\n', Qt::SkipEmptyParts);
-        lines.removeFirst();
-        for (const QString &line : lines) {
-            const QStringList fields = line.split(u'\t');
-            result.append(fields.value(2) + u' ' + fields.value(3));
-        }
-        return result;
-    }
-
     const QStringList photosAndNote{u"IMG_0001.JPG"_s, u"IMG_0002.JPG"_s, u"notes.txt"_s};
     const QStringList photoRules{u"--name"_s, u"IMG_<\\d+>"_s};
     TempFolder files;

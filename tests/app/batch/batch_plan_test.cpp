@@ -31,19 +31,6 @@ protected:
         return runBatch(files.path(), arguments);
     }
 
-    // The "new" and "status" columns of each plan line after the header.
-    static QStringList newNamesAndStatuses(const QString &out)
-    {
-        QStringList result;
-        QStringList lines = out.split(u'\n', Qt::SkipEmptyParts);
-        lines.removeFirst();
-        for (const QString &line : lines) {
-            const QStringList fields = line.split(u'\t');
-            result.append(fields.value(2) + u' ' + fields.value(3));
-        }
-        return result;
-    }
-
     TempFolder files;
 };
 
