@@ -50,12 +50,15 @@ UndoResult undoLastRun(const QString &settingsFolder, Requester &requester, File
     }
     result.confirmed = true;
     // Backwards, so that chains come undone: A>B then C>A goes back as A>C, then B>A.
-    for (auto pair = record.pairs.rbegin(); pair != record.pairs.rend(); ++pair) {
+    result.pairRestored.resize(record.pairs.size());
+    for (std::size_t index = record.pairs.size(); index-- > 0;) {
+        const RenamedPair &pair = record.pairs[index];
         const bool renamedBack =
-            !pair->oldName.isEmpty() && !pair->newName.isEmpty() &&
-            platform::renameNoReplace(resolveRecordName(record.folder, pair->newName),
-                                      resolveRecordName(record.folder, pair->oldName))
+            !pair.oldName.isEmpty() && !pair.newName.isEmpty() &&
+            platform::renameNoReplace(resolveRecordName(record.folder, pair.newName),
+                                      resolveRecordName(record.folder, pair.oldName))
                 .ok();
+        result.pairRestored[index] = renamedBack;
         ++(renamedBack ? result.restored : result.skipped);
     }
     list.refreshAllFacts();

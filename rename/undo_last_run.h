@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <vector>
 
 namespace namenswerk {
 
@@ -14,6 +15,8 @@ struct UndoResult {
     bool confirmed = false; // and the user said "Ja"
     int restored = 0;       // files back under their old names
     int skipped = 0;        // renames back that failed, silently
+    // For each recorded pair, in the record's order: whether it came back.
+    std::vector<bool> pairRestored;
 };
 
 // Offers to rename the files of the last recorded run back, last rename

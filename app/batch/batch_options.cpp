@@ -227,10 +227,12 @@ Output and actions:
                            tabs, line breaks and backslashes in names are written
                            as \t, \n, \r and \\
   --json                   the plan as a JSON array
-  --apply                  rename every file whose status is 9 (Ok)
+  --apply                  rename every file whose status is 9 (Ok), then print
+                           the plan with 12 (renamed) or 13 (failed)
     --allow-extension-loss   rename even when new names lose their extensions
     --create-folders         create missing subfolders
-  --undo [--dry-run]       undo the last recorded run (or only list it)
+  --undo [--dry-run]       undo the last recorded run (or only list it): old
+                           path, new path, ok or failed for each recorded rename
   --help, --version
 
 Exit codes: 0 success, 1 a rename or undo step failed or the run stopped,

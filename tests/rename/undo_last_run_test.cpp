@@ -143,6 +143,7 @@ TEST(Undo, SkipsAPairWhoseOldNameWasTakenAgain)
 
     EXPECT_EQ(result.restored, 1);
     EXPECT_EQ(result.skipped, 1);
+    EXPECT_EQ(result.pairRestored, (std::vector<bool>{false, true}));
     EXPECT_EQ(fixture.files.read(u"a.txt"_s), "a new file");
     EXPECT_EQ(fixture.files.read(u"x_a.txt"_s), "a.txt");
     EXPECT_EQ(fixture.files.read(u"b.txt"_s), "b.txt");

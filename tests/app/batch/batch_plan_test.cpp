@@ -31,19 +31,6 @@ protected:
         return runBatch(files.path(), arguments);
     }
 
-    // The "new" and "status" columns of each plan line after the header.
-    static QStringList newNamesAndStatuses(const QString &out)
-    {
-        QStringList result;
-        QStringList lines = out.split(u'\n', Qt::SkipEmptyParts);
-        lines.removeFirst();
-        for (const QString &line : lines) {
-            const QStringList fields = line.split(u'\t');
-            result.append(fields.value(2) + u' ' + fields.value(3));
-        }
-        return result;
-    }
-
     TempFolder files;
 };
 
@@ -88,6 +75,14 @@ TEST_F(BatchPlan, EachOptionChangesOneRule)
         EXPECT_EQ(newNamesAndStatuses(result.out), QStringList{c.expected})
             << c.options.join(u' ').toStdString();
     }
+}
+
+TEST_F(BatchPlan, ReadsPictureSizesForTemplatesThatShowThem)
+{
+    files.write(u"bild.gif"_s, QByteArray("GIF89a\x40\x01\xf0\x00", 10) + QByteArray(32, '\0'));
+    const BatchResult result = plan({u"--template"_s, u"<px>x<py>.<e>"_s, u"bild.gif"_s});
+    ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+    EXPECT_EQ(newNamesAndStatuses(result.out), QStringList{u"320x240.gif 9"_s});
 }
 
 TEST_F(BatchPlan, TakesAStoredProfileByName)

@@ -24,4 +24,19 @@ inline BatchResult runBatch(const QString &workingFolder, const QStringList &arg
             QString::fromUtf8(process.readAllStandardError())};
 }
 
+// The "new" and "status" columns of each plan line after the header.
+inline QStringList newNamesAndStatuses(const QString &out)
+{
+    QStringList result;
+    QStringList lines = out.split(u'\n', Qt::SkipEmptyParts);
+    if (!lines.isEmpty()) {
+        lines.removeFirst();
+    }
+    for (const QString &line : lines) {
+        const QStringList fields = line.split(u'\t');
+        result.append(fields.value(2) + u' ' + fields.value(3));
+    }
+    return result;
+}
+
 } // namespace namenswerk::test

@@ -1,0 +1,107 @@
+#include "app/batch/batch_session.h"
+
+#include "app/batch/plan_output.h"
+#include "engine/entry_facts.h"
+#include "engine/target_template.h"
+#include "platform/program_folders.h"
+#include "settings/list_file.h"
+#include "settings/settings_file.h"
+
+#include <QFileInfo>
+#include <QTextStream>
+
+#include <algorithm>
+
+namespace namenswerk::batch {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+bool isReadableFile(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.isFile() && info.isReadable();
+}
+
+// Fills the list from the command line's entry source.
+bool loadEntries(FileList &list, const BatchOptions &options, const QString &settingsFolder,
+                 QString &error)
+{
+    if (!options.paths.isEmpty()) {
+        // A file manager hands over absolute paths; so does the command line.
+        QStringList paths;
+        for (const QString &path : options.paths) {
+            paths.append(QFileInfo(path).absoluteFilePath());
+        }
+        list.addDroppedFiles(paths);
+        return true;
+    }
+    const QString path = options.remembered ? ownListFilePath(settingsFolder) : options.listFile;
+    if (!isReadableFile(path)) {
+        error = u"cannot read the list file '%1'"_s.arg(path);
+        return false;
+    }
+    readListFile(list, path, options.remembered, options.limit);
+    return true;
+}
+
+// Picture sizes cost opening every file, which about doubles a large plan;
+// only a template that shows them needs them.
+FactsReader factsReaderFor(const RenameSettings &settings)
+{
+    const TargetTemplate parsed = TargetTemplate::parse(settings.regReplace);
+    const bool showsPictureSize =
+        std::ranges::any_of(parsed.tokens(), [](const TemplateToken &token) {
+            return token.kind == TemplateToken::Picture;
+        });
+    return showsPictureSize ? FactsReader(readEntryFacts) : FactsReader(basicFileFacts);
+}
+
+} // namespace
+
+void printError(const QString &message)
+{
+    QTextStream(stderr) << "namenswerk-batch: " << message << '\n';
+}
+
+QString settingsFolderOf(const BatchOptions &options, QString &error)
+{
+    if (options.settingsFolder.isEmpty()) {
+        return platform::settingsFolder();
+    }
+    if (!QFileInfo(options.settingsFolder).isDir()) {
+        error = u"settings folder '%1' does not exist"_s.arg(options.settingsFolder);
+        return {};
+    }
+    return withTrailingSlash(options.settingsFolder);
+}
+
+std::unique_ptr<ComputedPlan> computePlan(const BatchOptions &options,
+                                          const QString &settingsFolder, QString &error)
+{
+    std::optional<BatchRules> rules = rulesFor(readSettings(settingsFolder), options, error);
+    if (!rules) {
+        return nullptr;
+    }
+    auto plan = std::unique_ptr<ComputedPlan>(
+        new ComputedPlan{settingsFolder, *rules, FileList(factsReaderFor(rules->settings)), {}});
+    if (!loadEntries(plan->list, options, settingsFolder, error)) {
+        return nullptr;
+    }
+    NameEngine &engine = plan->engine;
+    engine.upper = plan->rules.upper;
+    engine.counterStart = plan->rules.counterStart;
+    engine.setInputs(plan->rules.settings);
+    plan->list.requestRefresh(RefreshLevel::Names);
+    engine.refresh(plan->list, plan->rules.settings);
+    return plan;
+}
+
+void printPlan(const ComputedPlan &plan, bool json)
+{
+    QTextStream(stdout) << (json ? planAsJson(plan.list) : planAsTabSeparated(plan.list));
+    QTextStream(stderr) << plan.engine.summary().trimmed() << '\n';
+}
+
+} // namespace namenswerk::batch

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "settings/requester.h"
+
+namespace namenswerk::batch {
+
+// Answers the questions of a rename run as the command line decided
+// beforehand, since nobody is there to ask.
+class OptionAnswers final : public Requester {
+public:
+    OptionAnswers(bool allowExtensionLoss, bool createFolders)
+        : allowExtensionLoss_(allowExtensionLoss), createFolders_(createFolders)
+    {
+    }
+
+    Answer ask(const Request &request) override;
+
+private:
+    bool allowExtensionLoss_;
+    bool createFolders_;
+};
+
+// Says "Ja" to whatever is asked: the command line is the confirmation.
+class AlwaysYes final : public Requester {
+public:
+    Answer ask(const Request &) override { return {AnswerYes}; }
+};
+
+} // namespace namenswerk::batch
