@@ -1,9 +1,9 @@
 #include "settings/list_file.h"
 
 #include "model/file_list.h"
+#include "settings/atomic_file.h"
 #include "settings/list_file_lines.h"
 
-#include <QSaveFile>
 #include <QStringEncoder>
 
 #include <algorithm>
@@ -74,8 +74,7 @@ bool writeListFile(const FileList &list, const QString &path, bool rememberList)
     }
     QStringEncoder encode(QStringConverter::Utf16LE, QStringConverter::Flag::WriteBom);
     const QByteArray bytes = encode(text);
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    return replaceFileAtomically(path, bytes);
 }
 
 } // namespace namenswerk
