@@ -5,6 +5,7 @@
 #include "tests/rename/run_fixture.h"
 #include "tests/support/printers.h"
 
+#include <QProcess>
 #include <QStringDecoder>
 
 #include <gtest/gtest.h>
@@ -181,6 +182,84 @@ TEST(HostileNames, ControlCharactersDashesAndBlanksBreakNoOutput)
         }
     }
     EXPECT_EQ(test::diskManifest(run.files.path()), expected);
+}
+
+} // namespace
+} // namespace namenswerk
+
+namespace namenswerk {
+namespace {
+
+// Here a backslash is an ordinary character of a file name. A dropped file
+// whose name holds one never stands for a file in a subfolder: it is renamed
+// itself or left alone.
+TEST(HostileNames, ADroppedNameWithABackslashNeverStandsForAnotherFile)
+{
+    test::RunFixture run;
+    run.files.write(u"x\\y.txt"_s, "backslash");
+    run.files.write(u"x/y.txt"_s, "in the subfolder");
+    run.files.write(u"z.txt"_s, "z");
+    run.list.addDroppedFiles({run.files.file(u"x\\y.txt"_s), run.files.file(u"z.txt"_s)});
+    // The list file reads a backslash as a separator: the name is left out.
+    const QString listPath = run.settingsFolder.file(u"liste.lst"_s);
+    ASSERT_TRUE(writeListFile(run.list, listPath, true));
+    FileList reread;
+    readListFile(reread, listPath, true, 10);
+    ASSERT_EQ(reread.count(), 1);
+    EXPECT_EQ(reread.at(0).oldName, u"z.txt"_s);
+
+    run.list.addDroppedFiles({run.files.file(u"x\\y.txt"_s)});
+    run.compute(u"neu.<e>"_s);
+    run.run();
+
+    EXPECT_EQ(run.files.read(u"x/y.txt"_s), "in the subfolder");
+    EXPECT_EQ(test::RunFixture::filesBelow(run.files.path()),
+              (QStringList{u"neu.txt"_s, u"x/y.txt"_s, u"z.txt"_s}));
+    EXPECT_EQ(run.files.read(u"neu.txt"_s), "backslash");
+}
+
+} // namespace
+} // namespace namenswerk
+
+namespace namenswerk {
+namespace {
+
+// The batch command gets its names as bytes from the shell: a name that is no
+// UTF-8 and names that look like options (after "--") each get one line of
+// valid text, and only the names that reach the disk exactly are ready.
+TEST(HostileNames, TheBatchCommandPrintsEachHostileArgumentOnOneLine)
+{
+    test::TempFolder files;
+    const test::RawNamesRemover remover(files.path());
+    files.write(u"cfg/.keep"_s);
+    for (const char *name : {"caf\xE9.txt", "-rf.txt", "--template", " lead.txt"}) {
+        ASSERT_TRUE(test::writeRawFile(files.path(), name, name));
+    }
+    QProcess shell;
+    shell.setWorkingDirectory(files.path());
+    shell.start(u"/bin/sh"_s, {u"-c"_s,
+                               u"exec \"$0\" --settings cfg --template 'neu_<n>.<e>' -- "
+                               "\"$(printf 'caf\\351.txt')\" -rf.txt --template ' lead.txt'"_s,
+                               QStringLiteral(NAMENSWERK_BATCH_EXECUTABLE)});
+    ASSERT_TRUE(shell.waitForFinished(60'000));
+    ASSERT_EQ(shell.exitCode(), 0) << shell.readAllStandardError().toStdString();
+    QStringDecoder strictUtf8(QStringConverter::Utf8);
+    const QString out = strictUtf8.decode(shell.readAllStandardOutput());
+    EXPECT_FALSE(strictUtf8.hasError());
+
+    QStringList lines = out.split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 5) << out.toStdString();
+    lines.removeFirst();
+    QStringList namesAndStatuses;
+    for (const QString &line : lines) {
+        const QStringList fields = line.split(u'\t');
+        ASSERT_EQ(fields.size(), 5) << line.toStdString();
+        namesAndStatuses << fields.at(1).mid(files.path().size()) + u'|' + fields.at(2) + u'|' +
+                                fields.at(3);
+    }
+    EXPECT_EQ(namesAndStatuses,
+              (QStringList{u"caf\uFFFD.txt|neu_caf\uFFFD.txt|8"_s, u"-rf.txt|neu_-rf.txt|9"_s,
+                           u"--template|neu_--template|9"_s, u" lead.txt|neu_ lead.txt|9"_s}));
 }
 
 } // namespace
