@@ -84,6 +84,8 @@ TEST(TargetsAppearing, NoFileIsLostOrReplacedWhileTheRunMeetsTakenNames)
 
     EXPECT_GT(result.failed, 0);
     EXPECT_EQ(result.renamed + result.failed, Files);
+    RecordProperty("TakenMidway", result.failed);
+    RecordProperty("IntruderFiles", int(intruder.made().size()));
     EXPECT_TRUE(result.recorded);
     std::vector<bool> moved;
     for (const FileEntry &entry : run.list.entries()) {
@@ -133,7 +135,9 @@ TEST(TargetsAppearing, TheLinkFallbackNeverReplacesANameTakenMidway)
     }
     intruder.stop();
 
-    EXPECT_NE(std::count(moved.begin(), moved.end(), false), 0);
+    const auto refused = std::count(moved.begin(), moved.end(), false);
+    EXPECT_NE(refused, 0);
+    RecordProperty("TakenMidway", int(refused));
     EXPECT_EQ(test::diskManifest(folder.path()), expectedAfterRun(before, moved, intruder));
 }
 
