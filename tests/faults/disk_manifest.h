@@ -93,15 +93,4 @@ private:
     QString folder_;
 };
 
-// The hashes of a manifest with how often each occurs: equal for two folders
-// that hold the same contents under any names.
-inline std::map<QByteArray, int> contentCounts(const DiskManifest &manifest)
-{
-    std::map<QByteArray, int> counts;
-    for (const auto &[name, hash] : manifest) {
-        ++counts[hash];
-    }
-    return counts;
-}
-
 } // namespace namenswerk::test
