@@ -60,7 +60,8 @@ public:
 
     // Adds one line of a list file (see file_list_paths.cpp for the path forms).
     void addPathLine(const QString &line, bool hasFolderLine);
-    // Replaces the whole list with dropped paths, in the order given.
+    // Replaces the whole list with dropped paths, in the order given. Only
+    // "/" separates their folders; a backslash belongs to the name.
     void addDroppedFiles(const QStringList &paths);
     void clear();
 

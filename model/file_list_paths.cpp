@@ -80,11 +80,14 @@ void FileList::addDroppedFiles(const QStringList &paths)
 {
     clear();
     entries_.reserve(static_cast<std::size_t>(paths.size()));
-    for (const QString &dropped : paths) {
-        const QString path = toNativeSeparators(dropped);
+    for (const QString &path : paths) {
+        // Dropped paths come from the file system, where a backslash is a
+        // character of the name; read as a separator, it would make the
+        // entry stand for another file in a subfolder.
+        const qsizetype slash = path.lastIndexOf(u'/');
         FileEntry entry;
-        entry.oldName = filePart(path);
-        entry.folder = folderPart(path);
+        entry.oldName = path.mid(slash + 1);
+        entry.folder = path.left(slash + 1);
         if (currentFolder.isEmpty()) {
             currentFolder = entry.folder;
         }

@@ -1,8 +1,9 @@
 #include "settings/ini_document.h"
 
+#include "settings/atomic_file.h"
+
 #include <QByteArrayView>
 #include <QFile>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <optional>
@@ -269,16 +270,7 @@ QByteArray IniDocument::toBytes() const
 
 bool IniDocument::save(const QString &path) const
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return false;
-    }
-    const QByteArray bytes = toBytes();
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return replaceFileAtomically(path, toBytes());
 }
 
 } // namespace namenswerk

@@ -1,9 +1,9 @@
 #include "settings/list_file.h"
 
 #include "model/file_list.h"
+#include "settings/atomic_file.h"
 #include "settings/list_file_lines.h"
 
-#include <QSaveFile>
 #include <QStringEncoder>
 
 #include <algorithm>
@@ -14,10 +14,11 @@ namespace namenswerk {
 
 namespace {
 
-// A text with a line break would come back as two lines, naming other files.
-bool fitsOnOneLine(const QString &text)
+// A text with a line break would come back as two lines, and a backslash as
+// a folder separator: either way it would name other files.
+bool readsBackAsWritten(const QString &text)
 {
-    return !text.contains(u'\r') && !text.contains(u'\n');
+    return !text.contains(u'\r') && !text.contains(u'\n') && !text.contains(u'\\');
 }
 
 void appendLine(QString &text, const QString &line)
@@ -59,7 +60,7 @@ void readListFile(FileList &list, const QString &path, bool hasFolderLine, int e
 
 bool writeListFile(const FileList &list, const QString &path, bool rememberList)
 {
-    if (!rememberList || list.count() == 0 || !fitsOnOneLine(list.currentFolder)) {
+    if (!rememberList || list.count() == 0 || !readsBackAsWritten(list.currentFolder)) {
         return false;
     }
     QString text;
@@ -68,14 +69,13 @@ bool writeListFile(const FileList &list, const QString &path, bool rememberList)
     appendLine(text, list.currentFolder.isEmpty() ? u"./"_s : list.currentFolder);
     for (const FileEntry &entry : list.entries()) {
         const QString line = entry.folder + entry.oldName;
-        if (fitsOnOneLine(line)) {
+        if (readsBackAsWritten(line)) {
             appendLine(text, line);
         }
     }
     QStringEncoder encode(QStringConverter::Utf16LE, QStringConverter::Flag::WriteBom);
     const QByteArray bytes = encode(text);
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    return replaceFileAtomically(path, bytes);
 }
 
 } // namespace namenswerk

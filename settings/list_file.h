@@ -24,8 +24,9 @@ void readListFile(FileList &list, const QString &path, bool hasFolderLine, int e
 // the current folder first, then one line per entry, every line ended by
 // CR LF. Writes nothing when rememberList is off or the list is empty. The
 // file is replaced in one step, so a failure leaves the previous file intact.
-// Entries whose name holds a line break cannot be kept on one line and are
-// left out. Returns whether the file was written.
+// Entries whose name holds a line break cannot be kept on one line, and a
+// backslash would read back as a folder separator: such entries are left
+// out, and with such a current folder nothing is written. Returns whether the file was written.
 bool writeListFile(const FileList &list, const QString &path, bool rememberList);
 
 } // namespace namenswerk

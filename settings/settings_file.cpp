@@ -1,5 +1,7 @@
 #include "settings/settings_file.h"
 
+#include "platform/file_system.h"
+
 #include <QDir>
 
 #include <algorithm>
@@ -232,6 +234,9 @@ bool writeSettings(const QString &folder, const StoredSettings &settings)
 {
     const QString path = settingsFilePath(folder);
     IniDocument document = IniDocument::load(path);
+    if (!document.wasRead() && platform::pathExists(path)) {
+        return false; // writing would lose the recorded run and every group of others
+    }
 
     GroupWriter global(document, GlobalGroup);
     writeGlobalOptions(global, settings);

@@ -70,7 +70,8 @@ QString profileGroup(int slot);
 StoredSettings readSettings(const QString &folder);
 // Updates the settings file of the folder in place (creating it when needed):
 // keys this program does not write survive. False when it could not be
-// written; the previous file then stays as it was.
+// written, or exists but could not be read; the previous file then stays as
+// it was.
 bool writeSettings(const QString &folder, const StoredSettings &settings);
 
 // The colour table for the scheme: from the folder's settings file (soft

@@ -1,0 +1,94 @@
+#include "rename/interrupted_run.h"
+#include "rename/recovery_record.h"
+#include "rename/rename_journal.h"
+#include "rename/undo_last_run.h"
+#include "tests/faults/disk_manifest.h"
+#include "tests/support/scripted_requester.h"
+#include "tests/support/temp_folder.h"
+
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QProcess>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace namenswerk {
+namespace {
+
+using namespace Qt::StringLiterals;
+
+constexpr int Files = 2'000;
+constexpr int Repetitions = 20;
+// About what the journal of a whole run of these names holds: a pending and
+// a renamed line of some 38 bytes for each file.
+constexpr qint64 WholeJournal = Files * 76;
+
+// Kills the child once its journal has grown to the given size, at the
+// latest when the child is done anyway.
+void killAtJournalSize(QProcess &child, const QString &journal, qint64 size)
+{
+    QElapsedTimer waited;
+    waited.start();
+    while (QFileInfo(journal).size() < size && child.state() == QProcess::Running &&
+           waited.elapsed() < 60'000) {
+        QThread::msleep(1);
+    }
+    child.kill(); // SIGKILL
+    child.waitForFinished();
+}
+
+// Starts the killable run on the folder and kills it once its journal has
+// the given size.
+void runUntilJournalSize(const QString &files, const QString &settings, qint64 size)
+{
+    QProcess child;
+    child.start(QStringLiteral(INTERRUPTED_RUN_CHILD), {files, settings, QString::number(Files)});
+    EXPECT_TRUE(child.waitForStarted());
+    killAtJournalSize(child, journalFilePath(settings), size);
+}
+
+// Twenty runs of 2,000 files, each killed at a random point of its journal:
+// after the next start recovers the journal, undo brings back every name and
+// every byte.
+TEST(KilledRun, EachKillIsUndoneCompletely)
+{
+    std::mt19937 random(2024);
+    std::uniform_int_distribution<qint64> journalSize(0, WholeJournal);
+    int killedHalfWay = 0;
+    // One folder for all repetitions: each ends with every file back in place.
+    test::TempFolder files;
+    for (int i = 0; i < Files; ++i) {
+        const QByteArray name = "file_" + QByteArray::number(i).rightJustified(4, '0') + ".dat";
+        ASSERT_TRUE(test::writeRawFile(files.path(), name, "content of " + name));
+    }
+    const test::DiskManifest before = test::diskManifest(files.path());
+    ASSERT_EQ(before.size(), std::size_t(Files));
+    for (int repetition = 0; repetition < Repetitions; ++repetition) {
+        SCOPED_TRACE(repetition);
+        test::TempFolder settings;
+        runUntilJournalSize(files.path(), settings.path(), journalSize(random));
+        qsizetype movedAway = 0;
+        for (const auto &[name, hash] : before) {
+            movedAway += files.exists(QString::fromLatin1(name)) ? 0 : 1;
+        }
+        killedHalfWay += movedAway > 0 && movedAway < Files ? 1 : 0;
+
+        recoverInterruptedRun(settings.path());
+        EXPECT_FALSE(QFileInfo::exists(journalFilePath(settings.path())));
+        test::ScriptedRequester requester({{AnswerYes, false, 0}});
+        FileList list;
+        const UndoResult undone = undoLastRun(settings.path(), requester, list);
+        EXPECT_EQ(undone.restored, movedAway);
+        EXPECT_EQ(undone.skipped, 0);
+        ASSERT_EQ(test::diskManifest(files.path()), before);
+    }
+    // Most kills land inside the renames; the others before or after them.
+    EXPECT_GT(killedHalfWay, 0);
+    RecordProperty("KilledHalfWay", killedHalfWay);
+}
+
+} // namespace
+} // namespace namenswerk
