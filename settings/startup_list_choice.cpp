@@ -1,6 +1,7 @@
 #include "settings/startup_list_choice.h"
 
 #include "settings/list_file.h"
+#include "settings/stored_values.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -9,25 +10,6 @@
 using namespace Qt::StringLiterals;
 
 namespace namenswerk {
-
-namespace {
-
-// The value of an ASCII digit in the base, or -1 when it is none.
-int digitValue(QChar c, int base)
-{
-    const char16_t u = c.unicode();
-    int value = -1;
-    if (u >= u'0' && u <= u'9') {
-        value = u - u'0';
-    } else if (u >= u'a' && u <= u'f') {
-        value = u - u'a' + 10;
-    } else if (u >= u'A' && u <= u'F') {
-        value = u - u'A' + 10;
-    }
-    return value < base ? value : -1;
-}
-
-} // namespace
 
 int parseLeadingNumber(const QString &text)
 {
@@ -51,7 +33,8 @@ int parseLeadingNumber(const QString &text)
     // Saturates just beyond the int range, so any run of digits stays exact enough to clamp.
     constexpr std::int64_t ceiling = std::int64_t{std::numeric_limits<int>::max()} + 1;
     std::int64_t magnitude = 0;
-    for (int digit = 0; at < text.size() && (digit = digitValue(text.at(at), base)) >= 0; ++at) {
+    for (int digit = 0; at < text.size() && (digit = asciiDigitValue(text.at(at), base)) >= 0;
+         ++at) {
         magnitude = std::min(magnitude * base + digit, ceiling);
     }
     const std::int64_t value = negative ? -magnitude : magnitude;

@@ -5,10 +5,8 @@
 
 namespace namenswerk {
 
-namespace {
-
 // Only ASCII digits count: other scripts' digits never appear in a number this program wrote.
-int digitValue(QChar c, int base)
+int asciiDigitValue(QChar c, int base)
 {
     const char16_t u = c.unicode();
     int value = -1;
@@ -21,8 +19,6 @@ int digitValue(QChar c, int base)
     }
     return value < base ? value : -1;
 }
-
-} // namespace
 
 QString unquote(const QString &text)
 {
@@ -50,7 +46,7 @@ int leadingNumber(QStringView text)
     // One past the int range in either direction, so that clamping needs no overflow.
     constexpr std::int64_t limit = std::int64_t(std::numeric_limits<int>::max()) + 1;
     std::int64_t value = 0;
-    for (int digit = 0; pos < text.size() && (digit = digitValue(text[pos], 10)) >= 0; ++pos) {
+    for (int digit = 0; pos < text.size() && (digit = asciiDigitValue(text[pos], 10)) >= 0; ++pos) {
         value = std::min(limit, value * 10 + digit);
     }
     return int(std::clamp<std::int64_t>(negative ? -value : value, std::numeric_limits<int>::min(),
@@ -61,7 +57,7 @@ std::uint32_t leadingColor(QStringView text)
 {
     std::uint32_t value = 0;
     for (qsizetype pos = 0, digit = 0;
-         pos < text.size() && (digit = digitValue(text[pos], 16)) >= 0; ++pos) {
+         pos < text.size() && (digit = asciiDigitValue(text[pos], 16)) >= 0; ++pos) {
         value = (value << 4) | std::uint32_t(digit);
     }
     // Colours have 24 bits; longer digit runs keep their last six digits.

@@ -18,6 +18,9 @@ QString quoted(const QString &text);
 // The decimal number at the start of a text (blanks and a sign may lead it),
 // clamped to the int range; 0 when the text does not start with a number.
 int leadingNumber(QStringView text);
+
+// The value of an ASCII digit or letter in a base up to 36; -1 when it is none.
+int asciiDigitValue(QChar c, int base);
 // The hexadecimal digits at the start of a text as a 24-bit colour; 0 when the
 // text does not start with one.
 std::uint32_t leadingColor(QStringView text);
