@@ -4,6 +4,9 @@
 
 #include "app/program.h"
 #include "ui/commands.h"
+#include "ui/control_ids.h"
+#include "ui/main_controller.h"
+#include "ui/main_window.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -13,6 +16,7 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QPointer>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -130,6 +134,40 @@ QPointer<QTimer> saveNextDialog(const QString &path)
     return poll;
 }
 
+// Saves each page of a paged help window: after a page is saved its ">"
+// button turns to the next one; the last page is closed as Escape would.
+QPointer<QTimer> saveDialogPages(const QStringList &paths)
+{
+    QPointer<QTimer> poll = new QTimer;
+    auto page = std::make_shared<qsizetype>(0);
+    auto tries = std::make_shared<int>(0);
+    QObject::connect(poll, &QTimer::timeout, [poll = poll.data(), paths, page, tries] {
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->isVisible()) {
+            if (++*tries >= 40) {
+                std::fprintf(stderr, "no dialog for %s\n", qPrintable(paths.at(*page)));
+                poll->deleteLater();
+            }
+            return;
+        }
+        *tries = 0;
+        save(dialog->grab(), paths.at(*page));
+        if (++*page == paths.size()) {
+            poll->deleteLater();
+            dialog->reject();
+            return;
+        }
+        for (QPushButton *button : dialog->findChildren<QPushButton *>()) {
+            if (button->isVisible() && button->text() == u">") {
+                button->click();
+                return;
+            }
+        }
+    });
+    poll->start(50);
+    return poll;
+}
+
 void waitUntilDone(const QPointer<QTimer> &poll)
 {
     while (poll) {
@@ -150,6 +188,37 @@ void saveMenu(QMenu &menu, const QString &path)
     QApplication::processEvents();
     save(menu.grab(), path);
     menu.hide();
+}
+
+// The help windows, the definition overview, the about box, the profile
+// window and the list in the fixed palette.
+template <typename In> void saveHelpAndProfiles(Program &program, const In &in)
+{
+    MainController &controller = program.controller();
+    MainWindow &window = program.window();
+    window.inputField(control::TemplateField)->setEditText(u"Urlaub_<n2>_<c3>.<e>"_s);
+    QApplication::setActiveWindow(&window);
+    window.inputField(control::TemplateField)->setFocus();
+    QApplication::processEvents();
+    QPointer<QTimer> poll = saveNextDialog(in(u"help-definition-overview.png"_s));
+    controller.execute(Command::ContextHelp);
+    waitUntilDone(poll);
+    poll = saveDialogPages({in(u"help-shortcuts-1.png"_s), in(u"help-shortcuts-2.png"_s)});
+    controller.execute(Command::ShortcutOverview);
+    waitUntilDone(poll);
+    poll = saveDialogPages(
+        {in(u"help-patterns-1.png"_s), in(u"help-patterns-2.png"_s), in(u"help-patterns-3.png"_s)});
+    controller.execute(Command::PatternReference);
+    waitUntilDone(poll);
+    poll = saveNextDialog(in(u"help-about.png"_s));
+    controller.execute(Command::About);
+    waitUntilDone(poll);
+
+    poll = saveNextDialog(in(u"profile-save.png"_s));
+    controller.execute(Command::SaveProfile);
+    waitUntilDone(poll);
+    controller.execute(Command::CustomColours);
+    saveWindow(program, {720, 552}, in(u"main-fixed-colours.png"_s));
 }
 
 } // namespace
@@ -190,5 +259,7 @@ int main(int argc, char **argv)
     const QPointer<QTimer> warning = saveNextDialog(in(u"requester-rename-warning.png"_s));
     controller.execute(Command::RenameFiles);
     waitUntilDone(warning);
+
+    saveHelpAndProfiles(program, in);
     return 0;
 }
