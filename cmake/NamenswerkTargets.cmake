@@ -24,11 +24,20 @@ function(namenswerk_folder_library name)
     file(GLOB headers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
     add_library(${name} STATIC ${sources} ${headers})
     target_link_libraries(${name} PUBLIC namenswerk_options ${ARG_LINKS})
+    target_compile_options(${name} PRIVATE ${namenswerk_library_checks})
   else()
     # A layer that has no code yet still takes part in the dependency graph.
     add_library(${name} INTERFACE)
     target_link_libraries(${name} INTERFACE namenswerk_options ${ARG_LINKS})
   endif()
+endfunction()
+
+# namenswerk_test_code(<target>)
+# Test code is compiled without optimisation whatever the build type: it is
+# the larger half of a clean build and takes twice as long at -O2, while the
+# code it checks keeps the build type's flags.
+function(namenswerk_test_code target)
+  target_compile_options(${target} PRIVATE -O0)
 endfunction()
 
 # namenswerk_folder_tests(<name> LINKS <targets...>)
@@ -44,6 +53,7 @@ function(namenswerk_folder_tests name)
   endif()
   add_executable(${name} ${sources})
   target_link_libraries(${name} PRIVATE namenswerk_options namenswerk_testsupport ${ARG_MAIN} ${ARG_LINKS})
+  namenswerk_test_code(${name})
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     NO_PRETTY_VALUES
