@@ -225,8 +225,8 @@ Rules (the current settings of the settings file unless changed here):
 Output and actions:
   (default)                the plan: tab-separated entry, path, new, status, text;
                            tabs, line breaks and backslashes in names are written
-                           as \t, \n, \r and \\
-  --json                   the plan as a JSON array
+                           as \t, \n, \r and \\, other control characters as \xHH
+  --json                   the plan, or the list of --undo, as a JSON array
   --apply                  rename every file whose status is 9 (Ok), then print
                            the plan with 12 (renamed) or 13 (failed)
     --allow-extension-loss   rename even when new names lose their extensions

@@ -10,6 +10,24 @@ namespace namenswerk::batch {
 
 using namespace Qt::StringLiterals;
 
+namespace {
+
+// Characters a terminal or a line-based reader would act on rather than show:
+// the other C0 and C1 controls, DEL, and Unicode's own line and paragraph
+// separators. They are printed as \xHH or \uHHHH.
+bool needsCodeEscape(char16_t c)
+{
+    return c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0x2028 || c == 0x2029;
+}
+
+QString codeEscape(char16_t c)
+{
+    return c <= 0xFF ? u"\\x"_s + QString::number(c, 16).rightJustified(2, u'0')
+                     : u"\\u"_s + QString::number(c, 16).rightJustified(4, u'0');
+}
+
+} // namespace
+
 QString escapedField(const QString &text)
 {
     QString escaped;
@@ -29,7 +47,11 @@ QString escapedField(const QString &text)
             escaped += u"\\r"_s;
             break;
         default:
-            escaped += c;
+            if (needsCodeEscape(c.unicode())) {
+                escaped += codeEscape(c.unicode());
+            } else {
+                escaped += c;
+            }
         }
     }
     return escaped;

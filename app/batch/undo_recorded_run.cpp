@@ -6,6 +6,9 @@
 #include "rename/recovery_record.h"
 #include "rename/undo_last_run.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTextStream>
 
 namespace namenswerk::batch {
@@ -14,14 +17,41 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// The paths a recorded pair stands for, old then new, tab-separated. A pair
-// of empty names stands for nothing on disk and stays empty.
-QString pairLine(const RecoveryRecord &record, const RenamedPair &pair)
+QString pathOf(const RecoveryRecord &record, const QString &name)
 {
-    const auto pathOf = [&record](const QString &name) {
-        return name.isEmpty() ? name : escapedField(resolveRecordName(record.folder, name));
-    };
-    return pathOf(pair.oldName) % u'\t' % pathOf(pair.newName);
+    return name.isEmpty() ? name : resolveRecordName(record.folder, name);
+}
+
+// The recorded pairs, old path then new path, and once the undo has run
+// ("ok" or "failed") for each. A pair of empty names stands for nothing on
+// disk and stays empty.
+void printPairs(const RecoveryRecord &record, const UndoResult *result, bool json)
+{
+    QTextStream out(stdout);
+    QJsonArray rows;
+    for (std::size_t index = 0; index < record.pairs.size(); ++index) {
+        const QString oldPath = pathOf(record, record.pairs[index].oldName);
+        const QString newPath = pathOf(record, record.pairs[index].newName);
+        const bool restored =
+            result != nullptr && index < result->pairRestored.size() && result->pairRestored[index];
+        const QString outcome = restored ? u"ok"_s : u"failed"_s;
+        if (json) {
+            QJsonObject row{{u"old"_s, oldPath}, {u"new"_s, newPath}};
+            if (result != nullptr) {
+                row.insert(u"result"_s, outcome);
+            }
+            rows.append(row);
+            continue;
+        }
+        out << escapedField(oldPath) << '\t' << escapedField(newPath);
+        if (result != nullptr) {
+            out << '\t' << outcome;
+        }
+        out << '\n';
+    }
+    if (json) {
+        out << QString::fromUtf8(QJsonDocument(rows).toJson(QJsonDocument::Indented));
+    }
 }
 
 } // namespace
@@ -33,11 +63,8 @@ int undoLastRecordedRun(const QString &settingsFolder, const BatchOptions &optio
         printError(u"no recorded run to undo in '%1'"_s.arg(settingsFolder));
         return Success;
     }
-    QTextStream out(stdout);
     if (options.dryRun) {
-        for (const RenamedPair &pair : record.pairs) {
-            out << pairLine(record, pair) << '\n';
-        }
+        printPairs(record, nullptr, options.json);
         return Success;
     }
     AlwaysYes yes;
@@ -45,10 +72,7 @@ int undoLastRecordedRun(const QString &settingsFolder, const BatchOptions &optio
     ProgressLine progress(u"undoing %1 renames"_s.arg(record.pairs.size()));
     const UndoResult result = undoLastRun(settingsFolder, yes, list);
     progress.stop();
-    for (std::size_t index = 0; index < record.pairs.size(); ++index) {
-        const bool restored = index < result.pairRestored.size() && result.pairRestored[index];
-        out << pairLine(record, record.pairs[index]) << (restored ? "\tok\n" : "\tfailed\n");
-    }
+    printPairs(record, &result, options.json);
     return result.skipped > 0 ? StepFailed : Success;
 }
 

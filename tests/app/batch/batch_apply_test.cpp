@@ -3,6 +3,9 @@
 #include "tests/support/temp_folder.h"
 
 #include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 
 #include <gtest/gtest.h>
 
@@ -145,6 +148,28 @@ TEST_F(BatchApply, UndoReportsEachPairThatCannotGoBack)
     EXPECT_TRUE(lines.at(2).endsWith(u"\tok"_s));
     EXPECT_EQ(files.read(u"IMG_0002.JPG"_s), "taken again");
     EXPECT_EQ(files.read(u"x_IMG_0002.JPG"_s), contentOf(u"IMG_0002.JPG"_s));
+}
+
+TEST_F(BatchApply, UndoListsItsPairsAsJsonWhenAsked)
+{
+    ASSERT_EQ(apply({u"--template"_s, u"x_<n>.<e>"_s}).exitCode, 0);
+    files.write(u"notes.txt"_s, "taken again");
+    const auto rows = [](const BatchResult &result) {
+        return QJsonDocument::fromJson(result.out.toUtf8()).array();
+    };
+
+    const QJsonArray listed = rows(batch({u"--undo"_s, u"--dry-run"_s, u"--json"_s}));
+    ASSERT_EQ(listed.size(), 3);
+    EXPECT_EQ(listed.at(0).toObject(), (QJsonObject{{u"old"_s, files.file(u"IMG_0001.JPG"_s)},
+                                                    {u"new"_s, files.file(u"x_IMG_0001.JPG"_s)}}));
+
+    const BatchResult undone = batch({u"--undo"_s, u"--json"_s});
+    EXPECT_EQ(undone.exitCode, 1);
+    QStringList results;
+    for (const QJsonValue &row : rows(undone)) {
+        results << row[u"result"_s].toString();
+    }
+    EXPECT_EQ(results, (QStringList{u"ok"_s, u"ok"_s, u"failed"_s}));
 }
 
 TEST_F(BatchApply, UndoWithoutRecordDoesNothing)

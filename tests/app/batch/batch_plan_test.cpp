@@ -124,14 +124,16 @@ TEST_F(BatchPlan, ReadsListFilesWithTheirLimit)
     EXPECT_EQ(newNamesAndStatuses(limited.out).size(), 2);
 }
 
-TEST_F(BatchPlan, NamesWithTabsAndLineBreaksStayOnOneLine)
+TEST_F(BatchPlan, NamesWithControlCharactersStayOnOneLine)
 {
-    files.write(u"a\tb\nc.txt"_s, "x");
-    const BatchResult result = plan({u"a\tb\nc.txt"_s});
+    const QString name = u"a\tb\nc\x1b[2J\u2028.txt"_s;
+    files.write(name, "x");
+    const BatchResult result = plan({name});
     ASSERT_EQ(result.exitCode, 0);
     const QStringList lines = result.out.split(u'\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 2);
-    EXPECT_TRUE(lines.at(1).endsWith(u"a\\tb\\nc.txt\ta\\tb\\nc.txt\t10\tUngültiger Name"_s))
+    const QString shown = u"a\\tb\\nc\\x1b[2J\\u2028.txt"_s;
+    EXPECT_TRUE(lines.at(1).endsWith(shown % u'\t' % shown % u"\t10\tUngültiger Name"_s))
         << lines.at(1).toStdString();
 }
 
