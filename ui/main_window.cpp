@@ -17,6 +17,8 @@
 #include <QScreen>
 #include <QStyle>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace namenswerk {
@@ -283,6 +285,7 @@ MainWindow::MainWindow(const FileList &list, QWidget *parent)
     setMinimumSize(MinimumSize);
     setFont(fontFittingTexts(QApplication::font(this), textBoxes(style())));
     createControls();
+    fitOptionBoxes();
     setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, InitialSize,
                                     screen()->availableGeometry()));
 }
@@ -342,6 +345,13 @@ void MainWindow::addControl(int number, QWidget *widget, const QRect &rect, cons
     widget->setGeometry(rect);
     widget->setToolTip(tip);
     controls_[static_cast<std::size_t>(number)] = widget;
+}
+
+QRect MainWindow::creationRect(int number)
+{
+    const auto *row = std::find_if(std::begin(controlRows), std::end(controlRows),
+                                   [number](const ControlRow &r) { return r.number == number; });
+    return row != std::end(controlRows) ? row->rect : QRect();
 }
 
 QWidget *MainWindow::control(int number) const

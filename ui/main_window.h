@@ -59,6 +59,8 @@ private:
     void createControls();
     void addControl(int number, QWidget *widget, const QRect &rect, const QString &tip);
     void applyLayout(int width, int height);
+    void fitOptionBoxes();
+    static QRect creationRect(int number);
 
     FileListModel *model_;
     std::array<QWidget *, control::ControlLimit> controls_{};

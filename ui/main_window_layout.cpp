@@ -1,15 +1,18 @@
 // The resize rule of the main window: the rule inputs widen in fixed shares of
 // the extra width, the buttons move right, and the list takes the rest. The
 // list's top-left corner never moves, because the hover tip relies on it.
+#include "ui/caption_fit.h"
 #include "ui/file_list_model.h"
 #include "ui/main_window.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QTreeView>
 
 #include <algorithm>
+#include <utility>
 
 namespace namenswerk {
 
@@ -49,6 +52,7 @@ void MainWindow::applyLayout(int width, int height)
     if (at(control::SeparatorLine)->width() == width) {
         at(control::FileListView)
             ->setGeometry(ListLeft, ListTop, at(control::FileListView)->width(), height - 262);
+        fitOptionBoxes();
         return;
     }
 
@@ -56,6 +60,9 @@ void MainWindow::applyLayout(int width, int height)
     const int d = (width - 720) / 5;
     at(control::FileListView)->setGeometry(ListLeft, ListTop, width - 26, height - 262);
     setWidth(at(control::SeparatorLine), width);
+    // The status line is wider than the first window so that long summaries
+    // run to its edge; on a wider window it still reaches the edge.
+    setWidth(at(control::StatusLine), std::max(creationRect(control::StatusLine).width(), width));
 
     for (const int frame : {control::PatternFrame, control::ReplaceFrame, control::ExtraFrame}) {
         setWidth(at(frame), 565 + 4 * d);
@@ -77,7 +84,7 @@ void MainWindow::applyLayout(int width, int height)
     setX(at(control::ExtensionPatternIcon), 540 + b + 5 * d / 4);
     for (const int box : {control::PatternCaseBox, control::NameOnlyBox, control::ReplaceCaseBox,
                           control::ReplaceAllBox}) {
-        setX(at(box), 346 + b);
+        setXAndWidth(at(box), 346 + b, creationRect(box).width());
     }
 
     int e = std::min(d, 40);
@@ -96,6 +103,7 @@ void MainWindow::applyLayout(int width, int height)
     setX(at(control::ExtensionCaseLabel), extensionCaseX);
     setXAndWidth(at(control::ExtensionCaseList), extensionCaseX + 70, 100 + e);
     setXAndWidth(at(control::FileDateBox), dateX, dateWidth);
+    fitOptionBoxes();
 
     for (const int button : {control::RenameButton, control::CloseButton, control::ProfileButton,
                              control::SpecialButton, control::FilterButton}) {
@@ -118,6 +126,32 @@ void MainWindow::applyLayout(int width, int height)
         }
     }
     setUpdatesEnabled(true);
+}
+
+// The widths above were made for Segoe UI; with the wider fonts of Linux
+// desktops a caption would end in a cut letter. A check box is as wide as the
+// whole words of its caption that fit inside its group frame, all of them
+// where there is room; only where not even the first word fits does it keep
+// the rule's width.
+void MainWindow::fitOptionBoxes()
+{
+    constexpr int FrameMargin = 6;
+    constexpr std::pair<int, int> boxesInFrames[] = {
+        {control::PatternCaseBox, control::PatternFrame},
+        {control::NameOnlyBox, control::ReplaceFrame},
+        {control::ReplaceCaseBox, control::ReplaceFrame},
+        {control::ReplaceAllBox, control::ReplaceFrame},
+        {control::FileDateBox, control::ExtraFrame},
+    };
+    for (const auto &[number, frameNumber] : boxesInFrames) {
+        QCheckBox *box = optionBox(number);
+        const QRect frame = control(frameNumber)->geometry();
+        const int room = frame.right() + 1 - FrameMargin - box->x();
+        const int fitted = wholeWordsWidth(*box, room);
+        if (fitted > 0) {
+            setWidth(box, fitted);
+        }
+    }
 }
 
 } // namespace namenswerk

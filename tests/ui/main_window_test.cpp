@@ -9,12 +9,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QTest>
 #include <QTreeView>
 
 #include <gtest/gtest.h>
 
 #include <map>
+#include <string>
 
 namespace namenswerk {
 namespace {
@@ -52,6 +54,18 @@ void resizeTo(MainWindow &window, int width, int height)
     window.resize(width, height);
     QCoreApplication::processEvents();
     ASSERT_EQ(window.size(), QSize(width, height));
+}
+
+// Check boxes stand where the rule puts them; their widths follow their
+// captions (see OptionCaptionsEndWithWholeWords).
+void expectPlaced(const QWidget *widget, const QRect &rule)
+{
+    if (qobject_cast<const QCheckBox *>(widget) != nullptr) {
+        EXPECT_EQ(widget->pos(), rule.topLeft());
+        EXPECT_EQ(widget->height(), rule.height());
+    } else {
+        EXPECT_EQ(widget->geometry(), rule);
+    }
 }
 
 class MainWindowTest : public ::testing::Test {
@@ -97,7 +111,7 @@ TEST_F(MainWindowTest, ControlsStandAtTheirCreationPlacesWithTheirTexts)
         SCOPED_TRACE(e.number);
         QWidget *widget = window.control(e.number);
         ASSERT_NE(widget, nullptr);
-        EXPECT_EQ(widget->geometry(), e.rect);
+        expectPlaced(widget, e.rect);
         EXPECT_EQ(widget->toolTip(), e.tip);
         if (auto *frame = qobject_cast<QGroupBox *>(widget)) {
             EXPECT_EQ(frame->title(), e.text);
@@ -162,6 +176,42 @@ TEST_F(MainWindowTest, LabelTextsAreNotCutByTheFieldsBesideThem)
     }
 }
 
+// Whatever the font, no check box caption ends in a cut letter and no box
+// reaches past its group frame; at the first size the four options show
+// their whole captions.
+TEST_F(MainWindowTest, OptionCaptionsEndWithWholeWords)
+{
+    const std::map<int, int> frameOf{{c::PatternCaseBox, c::PatternFrame},
+                                     {c::NameOnlyBox, c::ReplaceFrame},
+                                     {c::ReplaceCaseBox, c::ReplaceFrame},
+                                     {c::ReplaceAllBox, c::ReplaceFrame},
+                                     {c::FileDateBox, c::ExtraFrame}};
+    const QStyle *style = window.style();
+    const int indent = style->pixelMetric(QStyle::PM_IndicatorWidth) +
+                       style->pixelMetric(QStyle::PM_CheckBoxLabelSpacing);
+    window.show();
+    for (const int width : {720, 820, 875, 1050, 1220}) {
+        resizeTo(window, width, 552);
+        for (const auto &[number, frame] : frameOf) {
+            const QCheckBox *box = window.optionBox(number);
+            QString caption = box->text();
+            caption.remove(u'&');
+            qsizetype shown = caption.size();
+            while (box->fontMetrics().horizontalAdvance(caption.left(shown)) >
+                   box->width() - indent) {
+                --shown;
+            }
+            SCOPED_TRACE(caption.left(shown).toStdString() + " at " + std::to_string(width));
+            EXPECT_TRUE(shown == caption.size() || caption.at(shown) == u' ');
+            EXPECT_GT(shown, 1);
+            EXPECT_LE(box->geometry().right(), window.control(frame)->geometry().right());
+            if (width == 720 && number != c::FileDateBox) {
+                EXPECT_EQ(shown, caption.size());
+            }
+        }
+    }
+}
+
 TEST_F(MainWindowTest, TypingGoesIntoTheEditableFields)
 {
     window.show();
@@ -198,7 +248,8 @@ TEST_P(ResizeRule, PlacesTheControls)
         resizeTo(window, size.width(), size.height());
     }
     for (const auto &[number, rect] : rc.expected) {
-        EXPECT_EQ(window.control(number)->geometry(), rect) << "control " << number;
+        SCOPED_TRACE(number);
+        expectPlaced(window.control(number), rect);
     }
     QHeaderView *header = window.fileListView()->header();
     for (int column = 0; column < 6; ++column) {
@@ -211,86 +262,90 @@ const std::array<int, 6> initialColumns{20, 210, 210, 52, 102, 78};
 
 INSTANTIATE_TEST_SUITE_P(
     MainWindow, ResizeRule,
-    ::testing::Values(ResizeCase{"FirstEventKeepingTheWidthOnlyStretchesTheList",
-                                 {},
-                                 {{c::FileListView, {10, 230, 694, 290}},
-                                  {c::PatternFrame, {10, 10, 560, 72}},
-                                  {c::SeparatorLine, {0, 530, 720, 2}},
-                                  {c::StatusLine, {0, 534, 999, 16}}},
-                                 initialColumns},
-                      ResizeCase{"BackTo720EqualsCreationButFrames",
-                                 {{820, 552}, {720, 552}},
-                                 {{c::PatternFrame, {10, 10, 565, 72}},
-                                  {c::ExtraFrame, {10, 168, 565, 48}},
-                                  {c::NamePatternField, {95, 29, 207, 22}},
-                                  {c::ExtensionPatternField, {410, 29, 125, 22}},
-                                  {c::ExtensionPatternIcon, {540, 32, 16, 16}},
-                                  {c::ExtensionCaseList, {310, 188, 100, 20}},
-                                  {c::FileDateBox, {455, 188, 76, 18}},
-                                  {c::RenameButton, {585, 15, 115, 30}},
-                                  {c::FileListView, {10, 230, 694, 290}}},
-                                 initialColumns},
-                      ResizeCase{"Wider100",
-                                 {{820, 552}},
-                                 {{c::PatternFrame, {10, 10, 645, 72}},
-                                  {c::ReplaceFrame, {10, 90, 645, 72}},
-                                  {c::NamePatternField, {95, 29, 257, 22}},
-                                  {c::FinalReplaceField, {95, 134, 257, 22}},
-                                  {c::NamePatternIcon, {357, 32, 16, 16}},
-                                  {c::ExtensionPatternLabel, {400, 30, 75, 20}},
-                                  {c::ExtensionPatternField, {465, 29, 150, 22}},
-                                  {c::ExtensionPatternIcon, {620, 32, 16, 16}},
-                                  {c::ReplaceAllBox, {401, 140, 175, 18}},
-                                  {c::NameCaseList, {95, 188, 120, 20}},
-                                  {c::ExtensionCaseLabel, {260, 188, 70, 20}},
-                                  {c::ExtensionCaseList, {330, 188, 120, 20}},
-                                  {c::FileDateBox, {515, 188, 76, 18}},
-                                  {c::RenameButton, {665, 15, 135, 30}},
-                                  {c::FilterButton, {665, 180, 135, 30}},
-                                  {c::FileListView, {10, 230, 794, 290}},
-                                  {c::SeparatorLine, {0, 530, 820, 2}}},
-                                 {20, 250, 250, 52, 102, 98}},
-                      ResizeCase{"D30KeepsTheNarrowDateBox",
-                                 {{870, 552}},
-                                 {{c::FileDateBox, {545, 188, 76, 18}},
-                                  {c::NameCaseList, {95, 188, 130, 20}}},
-                                 {20, 270, 270, 52, 102, 108}},
-                      ResizeCase{"D31WidensTheDateBox",
-                                 {{875, 552}},
-                                 {{c::FileDateBox, {548, 188, 136, 18}},
-                                  {c::NameCaseList, {95, 188, 131, 20}},
-                                  {c::ExtensionCaseLabel, {271, 188, 70, 20}},
-                                  {c::ExtensionCaseList, {341, 188, 131, 20}}},
-                                 {20, 272, 272, 52, 102, 109}},
-                      ResizeCase{"D65StillCapsTheCaseLists",
-                                 {{1045, 552}},
-                                 {{c::FileDateBox, {650, 188, 136, 18}},
-                                  {c::NameCaseList, {95, 188, 140, 20}},
-                                  {c::ExtensionCaseLabel, {305, 188, 70, 20}}},
-                                 {20, 340, 340, 52, 102, 143}},
-                      ResizeCase{"D66LinesTheDateBoxUpWithTheOptions",
-                                 {{1050, 552}},
-                                 {{c::FileDateBox, {527, 188, 136, 18}},
-                                  {c::ReplaceAllBox, {527, 140, 175, 18}},
-                                  {c::NameCaseList, {95, 188, 140, 20}},
-                                  {c::ExtensionCaseLabel, {257, 188, 70, 20}},
-                                  {c::ExtensionCaseList, {327, 188, 140, 20}}},
-                                 {20, 342, 342, 52, 102, 144}},
-                      ResizeCase{"D100GrowsTheCaseListsByHalf",
-                                 {{1220, 552}},
-                                 {{c::NameCaseList, {95, 188, 157, 20}},
-                                  {c::ExtensionCaseLabel, {325, 188, 70, 20}},
-                                  {c::ExtensionCaseList, {395, 188, 157, 20}},
-                                  {c::FileDateBox, {621, 188, 136, 18}}},
-                                 {20, 410, 410, 52, 102, 178}},
-                      ResizeCase{"HeightOnly",
-                                 {{820, 552}, {820, 700}},
-                                 {{c::FileListView, {10, 230, 794, 438}},
-                                  {c::SeparatorLine, {0, 678, 820, 2}},
-                                  {c::StatusLine, {0, 682, 999, 16}},
-                                  {c::PatternFrame, {10, 10, 645, 72}},
-                                  {c::RenameButton, {665, 15, 135, 30}}},
-                                 {20, 250, 250, 52, 102, 98}}),
+    ::testing::Values(
+        ResizeCase{"FirstEventKeepingTheWidthOnlyStretchesTheList",
+                   {},
+                   {{c::FileListView, {10, 230, 694, 290}},
+                    {c::PatternFrame, {10, 10, 560, 72}},
+                    {c::SeparatorLine, {0, 530, 720, 2}},
+                    {c::StatusLine, {0, 534, 999, 16}}},
+                   initialColumns},
+        ResizeCase{"BackTo720EqualsCreationButFrames",
+                   {{820, 552}, {720, 552}},
+                   {{c::PatternFrame, {10, 10, 565, 72}},
+                    {c::ExtraFrame, {10, 168, 565, 48}},
+                    {c::NamePatternField, {95, 29, 207, 22}},
+                    {c::ExtensionPatternField, {410, 29, 125, 22}},
+                    {c::ExtensionPatternIcon, {540, 32, 16, 16}},
+                    {c::ExtensionCaseList, {310, 188, 100, 20}},
+                    {c::FileDateBox, {455, 188, 76, 18}},
+                    {c::RenameButton, {585, 15, 115, 30}},
+                    {c::FileListView, {10, 230, 694, 290}}},
+                   initialColumns},
+        ResizeCase{"Wider100",
+                   {{820, 552}},
+                   {{c::PatternFrame, {10, 10, 645, 72}},
+                    {c::ReplaceFrame, {10, 90, 645, 72}},
+                    {c::NamePatternField, {95, 29, 257, 22}},
+                    {c::FinalReplaceField, {95, 134, 257, 22}},
+                    {c::NamePatternIcon, {357, 32, 16, 16}},
+                    {c::ExtensionPatternLabel, {400, 30, 75, 20}},
+                    {c::ExtensionPatternField, {465, 29, 150, 22}},
+                    {c::ExtensionPatternIcon, {620, 32, 16, 16}},
+                    {c::ReplaceAllBox, {401, 140, 175, 18}},
+                    {c::NameCaseList, {95, 188, 120, 20}},
+                    {c::ExtensionCaseLabel, {260, 188, 70, 20}},
+                    {c::ExtensionCaseList, {330, 188, 120, 20}},
+                    {c::FileDateBox, {515, 188, 76, 18}},
+                    {c::RenameButton, {665, 15, 135, 30}},
+                    {c::FilterButton, {665, 180, 135, 30}},
+                    {c::FileListView, {10, 230, 794, 290}},
+                    {c::SeparatorLine, {0, 530, 820, 2}}},
+                   {20, 250, 250, 52, 102, 98}},
+        ResizeCase{"D30KeepsTheNarrowDateBox",
+                   {{870, 552}},
+                   {{c::FileDateBox, {545, 188, 76, 18}}, {c::NameCaseList, {95, 188, 130, 20}}},
+                   {20, 270, 270, 52, 102, 108}},
+        ResizeCase{"D31WidensTheDateBox",
+                   {{875, 552}},
+                   {{c::FileDateBox, {548, 188, 136, 18}},
+                    {c::NameCaseList, {95, 188, 131, 20}},
+                    {c::ExtensionCaseLabel, {271, 188, 70, 20}},
+                    {c::ExtensionCaseList, {341, 188, 131, 20}}},
+                   {20, 272, 272, 52, 102, 109}},
+        ResizeCase{"D65StillCapsTheCaseLists",
+                   {{1045, 552}},
+                   {{c::FileDateBox, {650, 188, 136, 18}},
+                    {c::NameCaseList, {95, 188, 140, 20}},
+                    {c::ExtensionCaseLabel, {305, 188, 70, 20}}},
+                   {20, 340, 340, 52, 102, 143}},
+        ResizeCase{"D66LinesTheDateBoxUpWithTheOptions",
+                   {{1050, 552}},
+                   {{c::FileDateBox, {527, 188, 136, 18}},
+                    {c::ReplaceAllBox, {527, 140, 175, 18}},
+                    {c::NameCaseList, {95, 188, 140, 20}},
+                    {c::ExtensionCaseLabel, {257, 188, 70, 20}},
+                    {c::ExtensionCaseList, {327, 188, 140, 20}}},
+                   {20, 342, 342, 52, 102, 144}},
+        ResizeCase{"D100GrowsTheCaseListsByHalf",
+                   {{1220, 552}},
+                   {{c::NameCaseList, {95, 188, 157, 20}},
+                    {c::ExtensionCaseLabel, {325, 188, 70, 20}},
+                    {c::ExtensionCaseList, {395, 188, 157, 20}},
+                    {c::FileDateBox, {621, 188, 136, 18}}},
+                   {20, 410, 410, 52, 102, 178}},
+        ResizeCase{"WiderThanTheStatusLine",
+                   {{1100, 552}},
+                   {{c::SeparatorLine, {0, 530, 1100, 2}}, {c::StatusLine, {0, 534, 1100, 16}}},
+                   {20, 362, 362, 52, 102, 154}},
+        ResizeCase{"HeightOnly",
+                   {{820, 552}, {820, 700}},
+                   {{c::FileListView, {10, 230, 794, 438}},
+                    {c::SeparatorLine, {0, 678, 820, 2}},
+                    {c::StatusLine, {0, 682, 999, 16}},
+                    {c::PatternFrame, {10, 10, 645, 72}},
+                    {c::RenameButton, {665, 15, 135, 30}}},
+                   {20, 250, 250, 52, 102, 98}}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(MainWindowTest, AHeightChangeMovesOnlyTheBottomLinesAndTheList)
