@@ -5,7 +5,6 @@
 #include "platform/desktop/single_instance.h"
 #include "platform/program_folders.h"
 #include "rename/interrupted_run.h"
-#include "rename/interrupted_run.h"
 #include "settings/list_file.h"
 #include "settings/settings_file.h"
 #include "settings/startup_list_choice.h"

@@ -36,6 +36,8 @@ public:
     ~Program();
     Program(const Program &) = delete;
     Program &operator=(const Program &) = delete;
+    Program(Program &&) = delete;
+    Program &operator=(Program &&) = delete;
 
     // Settings, list file, input checks, the window shown with the focus in
     // "Datei&name:", the first new names, and the welcome tip on every 16th start.

@@ -15,21 +15,24 @@ using Units = std::span<QChar>;
 
 void lowerAll(Units units, const CaseTables &tables)
 {
-    for (QChar &unit : units)
+    for (QChar &unit : units) {
         unit = QChar(tables.lower(unit.unicode()));
+    }
 }
 
 void upperAll(Units units, const CaseTables &tables)
 {
-    for (QChar &unit : units)
+    for (QChar &unit : units) {
         unit = QChar(tables.upper(unit.unicode()));
+    }
 }
 
 void firstCharUpper(Units units, bool upper, const CaseTables &tables)
 {
     upperAll(units.first(1), tables);
-    if (upper)
+    if (upper) {
         lowerAll(units.subspan(1), tables);
+    }
 }
 
 // Capitalises the first letter of the text, or of every word when everyWord
@@ -43,10 +46,11 @@ void capitaliseLetters(Units units, bool upper, bool everyWord, const CaseTables
             capitalise = capitalise || everyWord;
             continue;
         }
-        if (capitalise)
+        if (capitalise) {
             unit = QChar(tables.upper(tables.lower(code)));
-        else if (upper)
+        } else if (upper) {
             unit = QChar(tables.lower(code));
+        }
         capitalise = false;
     }
 }
@@ -58,8 +62,9 @@ bool changesText(int mode)
 
 void convertInPlace(QString &text, int mode, bool upper)
 {
-    if (text.isEmpty() || !changesText(mode))
+    if (text.isEmpty() || !changesText(mode)) {
         return;
+    }
     const CaseTables &tables = platform::caseTables();
     const Units units(text.data(), static_cast<std::size_t>(text.size()));
     switch (static_cast<CaseMode>(mode)) {

@@ -1,6 +1,7 @@
 #include "engine/compiled_pattern.h"
 
-#define PCRE2_CODE_UNIT_WIDTH 16
+// PCRE2 picks its 16-bit API by this macro, before its header is read.
+#define PCRE2_CODE_UNIT_WIDTH 16 // NOLINT(cppcoreguidelines-macro-usage)
 #include <pcre2.h>
 
 #include <algorithm>
@@ -17,8 +18,8 @@ constexpr std::uint32_t FullMatchLimit = 1'000'000;
 constexpr std::uint32_t LeastMatchLimit = 2'000;
 // Backtracking depth for when PCRE2 runs without its JIT.
 constexpr std::uint32_t DepthLimit = 10'000;
-constexpr PCRE2_SIZE JitStackStart = 32 * 1024;
-constexpr PCRE2_SIZE JitStackMax = 1024 * 1024;
+constexpr PCRE2_SIZE JitStackStart = PCRE2_SIZE{32} * 1024;
+constexpr PCRE2_SIZE JitStackMax = PCRE2_SIZE{1024} * 1024;
 
 template <auto Free> struct Freer {
     template <typename T> void operator()(T *object) const { Free(object); }
@@ -60,39 +61,42 @@ std::optional<CompiledPattern> CompiledPattern::compile(const QString &translate
     auto state = std::make_unique<State>();
     // A file name is one subject: "." also matches the line breaks that some
     // file systems allow in names, so "<*>" still takes the whole name.
-    const std::uint32_t options =
-        PCRE2_UTF | PCRE2_DOTALL | (caseSensitive ? 0u : PCRE2_CASELESS);
+    const std::uint32_t options = PCRE2_UTF | PCRE2_DOTALL | (caseSensitive ? 0U : PCRE2_CASELESS);
     int errorCode = 0;
     PCRE2_SIZE errorOffset = 0;
     state->code.reset(pcre2_compile_16(codeUnits(translated),
                                        static_cast<PCRE2_SIZE>(translated.size()), options,
                                        &errorCode, &errorOffset, nullptr));
-    if (!state->code)
+    if (!state->code) {
         return std::nullopt;
+    }
     std::uint32_t captures = 0;
     pcre2_pattern_info_16(state->code.get(), PCRE2_INFO_CAPTURECOUNT, &captures);
     state->captureCount = static_cast<int>(captures);
 
     state->matchData.reset(pcre2_match_data_create_from_pattern_16(state->code.get(), nullptr));
     state->context.reset(pcre2_match_context_create_16(nullptr));
-    if (!state->matchData || !state->context)
+    if (!state->matchData || !state->context) {
         return std::nullopt;
+    }
     pcre2_set_match_limit_16(state->context.get(), state->matchLimit);
     pcre2_set_depth_limit_16(state->context.get(), DepthLimit);
 
     // Without the JIT PCRE2 interprets the pattern: slower, same results.
     if (pcre2_jit_compile_16(state->code.get(), PCRE2_JIT_COMPLETE) == 0) {
         state->jitStack.reset(pcre2_jit_stack_create_16(JitStackStart, JitStackMax, nullptr));
-        if (state->jitStack)
+        if (state->jitStack) {
             pcre2_jit_stack_assign_16(state->context.get(), nullptr, state->jitStack.get());
+        }
     }
     return CompiledPattern(std::move(state));
 }
 
 bool CompiledPattern::match(QStringView subject)
 {
-    if (!state_)
+    if (!state_) {
         return false;
+    }
     State &s = *state_;
     s.subject.resize(0); // keeps the capacity
     s.subject.append(subject);
@@ -112,8 +116,9 @@ bool CompiledPattern::match(QStringView subject)
 
 void CompiledPattern::forgetMatch()
 {
-    if (state_)
+    if (state_) {
         state_->setPairs = 0;
+    }
 }
 
 int CompiledPattern::captureCount() const
@@ -128,15 +133,17 @@ QString CompiledPattern::group(int n) const
 
 QStringView CompiledPattern::groupView(int n) const
 {
-    if (!state_ || n < 0 || n >= state_->setPairs)
+    if (!state_ || n < 0 || n >= state_->setPairs) {
         return {};
+    }
     const PCRE2_SIZE *offsets = pcre2_get_ovector_pointer_16(state_->matchData.get());
-    const PCRE2_SIZE start = offsets[2 * n];
-    const PCRE2_SIZE end = offsets[2 * n + 1];
+    const PCRE2_SIZE start = offsets[2 * std::ptrdiff_t{n}];
+    const PCRE2_SIZE end = offsets[2 * std::ptrdiff_t{n} + 1];
     // \K inside a look-around can report an end before the start.
     if (start == PCRE2_UNSET || end < start ||
-        end > static_cast<PCRE2_SIZE>(state_->subject.size()))
+        end > static_cast<PCRE2_SIZE>(state_->subject.size())) {
         return {};
+    }
     return QStringView(state_->subject)
         .sliced(static_cast<qsizetype>(start), static_cast<qsizetype>(end - start));
 }

@@ -21,8 +21,10 @@ public:
     // Empty when the pattern does not compile (PCRE2's reason is not kept).
     static std::optional<CompiledPattern> compile(const QString &translated, bool caseSensitive);
 
-    CompiledPattern(CompiledPattern &&) noexcept;
-    CompiledPattern &operator=(CompiledPattern &&) noexcept;
+    CompiledPattern(const CompiledPattern &) = delete;
+    CompiledPattern &operator=(const CompiledPattern &) = delete;
+    CompiledPattern(CompiledPattern &&other) noexcept;
+    CompiledPattern &operator=(CompiledPattern &&other) noexcept;
     ~CompiledPattern();
 
     // False also when the subject is not valid UTF-16 or a limit was reached.

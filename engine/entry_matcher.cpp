@@ -6,8 +6,9 @@ EntryMatcher EntryMatcher::compile(const PatternRecord &name, const PatternRecor
                                    bool regCase)
 {
     EntryMatcher matcher;
-    if (name.error != 0 || extension.error != 0)
+    if (name.error != 0 || extension.error != 0) {
         return matcher;
+    }
     auto nameExpression = CompiledPattern::compile(name.translated, regCase);
     auto extensionExpression = CompiledPattern::compile(extension.translated, regCase);
     if (nameExpression && extensionExpression) {
@@ -19,13 +20,16 @@ EntryMatcher EntryMatcher::compile(const PatternRecord &name, const PatternRecor
 
 bool EntryMatcher::matchEntry(QStringView name, QStringView extension)
 {
-    if (!ok())
+    if (!ok()) {
         return false;
-    if (matchPart(0, name) && matchPart(1, extension))
+    }
+    if (matchPart(0, name) && matchPart(1, extension)) {
         return true;
+    }
     // Groups of a filtered entry must not leak into the next one.
-    for (auto &expression : expressions_)
+    for (auto &expression : expressions_) {
         expression->forgetMatch();
+    }
     return false;
 }
 
@@ -39,8 +43,9 @@ bool EntryMatcher::matchPart(int index, QStringView part)
 
 const CompiledPattern *EntryMatcher::expression(int index) const
 {
-    if (index < 0 || index > 1 || !ok())
+    if (index < 0 || index > 1 || !ok()) {
         return nullptr;
+    }
     return &*expressions_[static_cast<std::size_t>(index)];
 }
 

@@ -70,7 +70,7 @@ std::uint32_t HeaderBytes::u32(std::int64_t offset, ByteOrder order)
 bool HeaderBytes::matches(std::int64_t offset, QByteArrayView expected)
 {
     const uchar *bytes = checked(offset, expected.size());
-    return bytes && QByteArrayView(bytes, expected.size()) == expected;
+    return bytes != nullptr && QByteArrayView(bytes, expected.size()) == expected;
 }
 
 } // namespace namenswerk

@@ -18,8 +18,9 @@ constexpr qsizetype GroupTextKept = 28;
 // A pattern that does not open a group is one group as a whole.
 QString wrapped(const QString &pattern)
 {
-    if (pattern.startsWith(u'<'))
+    if (pattern.startsWith(u'<')) {
         return pattern;
+    }
     return u'<' + pattern + u'>';
 }
 
@@ -68,8 +69,9 @@ QString groupList(QStringView text, QChar letter)
         const QStringView group = bounds.close < 0
                                       ? QStringView()
                                       : text.sliced(bounds.open, bounds.close - bounds.open + 1);
-        if (group.size() > 1 && group[1] == u'?')
+        if (group.size() > 1 && group[1] == u'?') {
             continue;
+        }
         lines += groupLine(letter, ++number, group);
     }
     return lines.join(u'\n');
@@ -81,10 +83,12 @@ void pairNameMarks(QString &text)
 {
     bool closing = false;
     for (QChar &c : text) {
-        if (c != u'<')
+        if (c != u'<') {
             continue;
-        if (closing)
+        }
+        if (closing) {
             c = u'>';
+        }
         closing = !closing;
     }
 }
@@ -123,10 +127,11 @@ PatternRecord translatePattern(const QString &pattern, QChar letter)
     }
     const QString text = wrapped(pattern);
     record.groupCount = static_cast<int>(text.count(u'<'));
-    if (text.count(u'>') != record.groupCount)
+    if (text.count(u'>') != record.groupCount) {
         record.error = PatternErrorUnbalanced;
-    else
+    } else {
         record.groupList = groupList(text, letter);
+    }
     // Kept even when malformed; it is simply never compiled then.
     record.translated = u'^' + toPcreSyntax(text) + PatternEndMark;
     return record;
@@ -145,8 +150,9 @@ PatternRecord updatePatternRecord(const QString &fieldText, int index)
 
 FieldIndicator patternIndicator(const PatternRecord &record)
 {
-    if (record.error != 0)
+    if (record.error != 0) {
         return {FieldIndicator::State::Error, u"Ungültiges Zeichen oder Token-Fehler"_s};
+    }
     return {FieldIndicator::State::Ok, u"Ok."_s};
 }
 

@@ -18,7 +18,7 @@ constexpr std::int64_t MinimumHeaderSize = 24;
 
 struct KnownExtension {
     QStringView suffix;
-    PictureExtension kind;
+    PictureExtension kind{};
 };
 
 constexpr KnownExtension KnownExtensions[] = {
@@ -71,8 +71,9 @@ PictureExtension pictureExtension(const QString &path)
     for (QChar &unit : suffix) {
         unit = unit.toLower();
     }
-    const auto known = std::find_if(std::begin(KnownExtensions), std::end(KnownExtensions),
-                                    [&](const KnownExtension &k) { return k.suffix == suffix; });
+    const auto *const known =
+        std::find_if(std::begin(KnownExtensions), std::end(KnownExtensions),
+                     [&](const KnownExtension &k) { return k.suffix == suffix; });
     return known == std::end(KnownExtensions) ? PictureExtension::None : known->kind;
 }
 

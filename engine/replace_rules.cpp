@@ -20,8 +20,9 @@ constexpr qsizetype KeptLength = 240;
 QString firstUnitUpper(QStringView text)
 {
     QString result = text.toString();
-    if (!result.isEmpty())
+    if (!result.isEmpty()) {
         result[0] = QChar(platform::caseTables().upper(result[0].unicode()));
+    }
     return result;
 }
 
@@ -29,20 +30,23 @@ QString firstUnitUpper(QStringView text)
 // The capitalised one is left out where it would only repeat another.
 void addCaseVariants(std::vector<ReplaceRule> &rules, QStringView find, QStringView replace)
 {
-    if (find.isEmpty())
+    if (find.isEmpty()) {
         return;
+    }
     rules.push_back({platform::toUpperPerUnit(find), platform::toUpperPerUnit(replace), false});
     rules.push_back({platform::toLowerPerUnit(find), platform::toLowerPerUnit(replace), false});
     const QStringView tail = find.mid(1);
-    if (!tail.isEmpty() && tail != platform::toUpperPerUnit(tail))
+    if (!tail.isEmpty() && tail != platform::toUpperPerUnit(tail)) {
         rules.push_back({firstUnitUpper(find), firstUnitUpper(replace), false});
+    }
 }
 
 void addPrefixedRule(std::vector<ReplaceRule> &rules, QStringView find, QStringView replace,
                      bool ignoreCase)
 {
-    if (!find.isEmpty())
+    if (!find.isEmpty()) {
         rules.push_back({find.toString(), replace.toString(), ignoreCase});
+    }
 }
 
 void addFieldRules(std::vector<ReplaceRule> &rules, QStringView field, bool txtCase)
@@ -50,8 +54,9 @@ void addFieldRules(std::vector<ReplaceRule> &rules, QStringView field, bool txtC
     const qsizetype arrow = field.indexOf(u'>');
     const QStringView find = arrow < 0 ? field : field.left(arrow);
     const QStringView replace = arrow < 0 ? QStringView() : field.mid(arrow + 1);
-    if (find.isEmpty())
+    if (find.isEmpty()) {
         return;
+    }
     switch (find.front().unicode()) {
     case u'\\':
         return addPrefixedRule(rules, find.mid(1), replace, true);
@@ -81,12 +86,13 @@ char16_t foldAscii(QChar c)
 // the same places.
 qsizetype indexOf(QStringView text, const ReplaceRule &rule, qsizetype from)
 {
-    if (!rule.ignoreCase || !isAscii(text) || !isAscii(rule.find))
+    if (!rule.ignoreCase || !isAscii(text) || !isAscii(rule.find)) {
         return text.indexOf(rule.find, from,
                             rule.ignoreCase ? Qt::CaseInsensitive : Qt::CaseSensitive);
+    }
     const auto sameFolded = [](QChar a, QChar b) { return foldAscii(a) == foldAscii(b); };
-    const auto found = std::search(text.begin() + from, text.end(), rule.find.begin(),
-                                   rule.find.end(), sameFolded);
+    const auto *const found = std::search(text.begin() + from, text.end(), rule.find.begin(),
+                                          rule.find.end(), sameFolded);
     return found == text.end() ? -1 : found - text.begin();
 }
 
@@ -103,8 +109,9 @@ QString replacedUpToLimit(const QString &text, const ReplaceRule &rule, qsizetyp
         result += rule.replace;
         copied = at + rule.find.size();
     }
-    if (result.size() <= MaxLength)
+    if (result.size() <= MaxLength) {
         result += QStringView(text).sliced(copied);
+    }
     return result;
 }
 
@@ -112,25 +119,29 @@ void replaceOccurrences(QString &text, const ReplaceRule &rule, bool replaceAll)
 {
     // Most rules miss most names: look before touching the string.
     const qsizetype at = indexOf(text, rule, 0);
-    if (at < 0)
+    if (at < 0) {
         return;
+    }
     // Most names hold a text once, and replacing that one occurrence needs
     // no second string.
     const qsizetype next = replaceAll ? indexOf(text, rule, at + rule.find.size()) : -1;
-    if (next >= 0)
+    if (next >= 0) {
         text = replacedUpToLimit(text, rule, at);
-    else
+    } else {
         text.replace(at, rule.find.size(), rule.replace);
+    }
 }
 
 void cutOverlong(QString &text)
 {
-    if (text.size() <= MaxLength)
+    if (text.size() <= MaxLength) {
         return;
+    }
     qsizetype kept = KeptLength;
     // Never leave half of a surrogate pair behind.
-    if (text.at(kept - 1).isHighSurrogate())
+    if (text.at(kept - 1).isHighSurrogate()) {
         --kept;
+    }
     text.truncate(kept);
     text.append(u"[...]"_s);
 }
@@ -148,19 +159,22 @@ ReplaceRules ReplaceRules::parse(const QString &listText, bool txtCase)
     ReplaceRules table;
     for (QStringView field : qTokenize(listText, u'|', Qt::SkipEmptyParts)) {
         addFieldRules(table.rules_, field, txtCase);
-        if (table.count() >= Limit)
+        if (table.count() >= Limit) {
             break;
+        }
     }
     return table;
 }
 
 FieldIndicator ReplaceRules::indicator() const
 {
-    if (count() >= Limit)
+    if (count() >= Limit) {
         return {FieldIndicator::State::Error,
                 u"Achtung! Zu viele Suchtexte, einige werden ignoriert."_s};
-    if (count() >= WarningCount)
+    }
+    if (count() >= WarningCount) {
         return {FieldIndicator::State::Warning, u"Warnung! Sehr viele Suchtexte vorhanden."_s};
+    }
     return {};
 }
 
@@ -168,8 +182,9 @@ void ReplaceRules::apply(QString &name, QString &extension, bool replaceAll, boo
 {
     for (const ReplaceRule &rule : rules_) {
         applyRule(name, rule, replaceAll);
-        if (!nameOnly)
+        if (!nameOnly) {
             applyRule(extension, rule, replaceAll);
+        }
     }
 }
 

@@ -19,7 +19,7 @@ namespace {
 QLatin1StringView decimalText(qint64 value, char (&digits)[24])
 {
     const char *end = std::to_chars(std::begin(digits), std::end(digits), value).ptr;
-    return QLatin1StringView(digits, end);
+    return {std::begin(digits), end};
 }
 
 void appendNumber(QString &out, qint64 value)

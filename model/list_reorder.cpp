@@ -6,7 +6,7 @@
 
 namespace namenswerk {
 
-void adoptOrder(FileList &list, std::vector<int> shownEntries)
+void adoptOrder(FileList &list, const std::vector<int> &shownEntries)
 {
     std::vector<FileEntry> &entries = list.entries();
     std::vector<bool> placed(entries.size(), false);

@@ -11,6 +11,6 @@ class FileList;
 // the filter) follows in its previous relative order. Unknown or repeated
 // indexes are skipped. The shown rows stay the same entries, the sort is
 // cleared and every name is computed again.
-void adoptOrder(FileList &list, std::vector<int> shownEntries);
+void adoptOrder(FileList &list, const std::vector<int> &shownEntries);
 
 } // namespace namenswerk

@@ -24,11 +24,11 @@ public:
     }
 
 private:
-    CaseTables();
+    CaseTables(); // NOLINT(modernize-use-equals-delete): defined; only caseTables() makes one
     friend const CaseTables &caseTables();
 
-    std::array<char16_t, 65536> upper_;
-    std::array<char16_t, 65536> lower_;
+    std::array<char16_t, 65536> upper_{};
+    std::array<char16_t, 65536> lower_{};
 };
 
 // The tables, built on first use; safe to call from any thread.

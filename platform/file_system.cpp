@@ -4,6 +4,7 @@
 
 #include <QFile>
 
+#include <array>
 #include <fcntl.h>
 #include <sys/stat.h>
 
@@ -28,8 +29,8 @@ bool isFolder(const QString &path)
 
 bool setModificationTime(const QString &path, std::int64_t localSeconds)
 {
-    const timespec times[2] = {{0, UTIME_OMIT}, {fromLocalSeconds(localSeconds), 0}};
-    return ::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0) == 0;
+    const std::array<timespec, 2> times{{{0, UTIME_OMIT}, {fromLocalSeconds(localSeconds), 0}}};
+    return ::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times.data(), 0) == 0;
 }
 
 } // namespace namenswerk::platform

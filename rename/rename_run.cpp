@@ -211,7 +211,7 @@ void readFactsAfterRun(FileList &list, const std::vector<bool> &renamedHere)
 // follows a typed change of the field happens.
 QString changeTemplate(const RunContext &context)
 {
-    const QString changed = templateWithExtension(context.settings.regReplace);
+    QString changed = templateWithExtension(context.settings.regReplace);
     context.settings.regReplace = changed;
     if (context.inputMemory) {
         context.inputMemory->rememberInputs(textInputsOf(context.settings));

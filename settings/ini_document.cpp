@@ -43,7 +43,7 @@ bool readHeader(QByteArrayView text, QString &name)
 // limit at once would allocate the limit for every settings file, however small.
 std::optional<QByteArray> readAtMost(QFile &file, qint64 limit)
 {
-    constexpr qint64 ChunkSize = 64 * 1024;
+    constexpr qint64 ChunkSize = qint64{64} * 1024;
     QByteArray bytes;
     while (bytes.size() <= limit) {
         const QByteArray chunk = file.read(ChunkSize);

@@ -29,7 +29,7 @@ public:
 
     // Larger files are not read at all: no settings file grows that big, and
     // reading it would cost time and memory without bound.
-    static constexpr qint64 MaxFileSize = 32 * 1024 * 1024;
+    static constexpr qint64 MaxFileSize = qint64{32} * 1024 * 1024;
 
     // The document held in a file; an empty document when the file is missing,
     // unreadable or larger than MaxFileSize.

@@ -25,7 +25,7 @@ struct LineSpan {
 // dropping it while it streams by keeps memory small for any input.
 class LineSplitter {
 public:
-    static constexpr qsizetype MaxLineBytes = 8 * 1024;
+    static constexpr qsizetype MaxLineBytes = qsizetype{8} * 1024;
 
     LineSplitter(qsizetype unitSize, bool withFolderLine, qsizetype maxPaths);
 

@@ -22,10 +22,10 @@ struct ByteOrderMark {
     qsizetype size = 0;
 };
 
-constexpr qint64 BlockSize = 64 * 1024;
+constexpr qint64 BlockSize = qint64{64} * 1024;
 // Room for a whole list file up to this size is taken at once; the kept
 // lines of a larger file grow the buffer as they come.
-constexpr qint64 MaxReservedBytes = 16 * 1024 * 1024;
+constexpr qint64 MaxReservedBytes = qint64{16} * 1024 * 1024;
 
 ByteOrderMark byteOrderMark(QByteArrayView start)
 {

@@ -26,8 +26,8 @@ QStringList Profiles::profileNames() const
 
 int Profiles::profileCount() const
 {
-    const auto firstFree = std::find_if(records_.begin() + 1, records_.end(),
-                                        [](const RenameSettings &r) { return !r.active; });
+    auto *const firstFree = std::find_if(records_.begin() + 1, records_.end(),
+                                         [](const RenameSettings &r) { return !r.active; });
     return int(firstFree - records_.begin()) - 1;
 }
 

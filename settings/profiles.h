@@ -40,6 +40,9 @@ public:
     explicit Profiles(SettingsRecords &records);
     Profiles(const Profiles &) = delete;
     Profiles &operator=(const Profiles &) = delete;
+    Profiles(Profiles &&) = delete;
+    Profiles &operator=(Profiles &&) = delete;
+    ~Profiles() = default;
 
     const SettingsRecords &records() const { return records_; }
     // The slot of the profile in use; 0 when slot 0 carries a name that no

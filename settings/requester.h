@@ -59,6 +59,8 @@ protected:
     Requester() = default;
     Requester(const Requester &) = default;
     Requester &operator=(const Requester &) = default;
+    Requester(Requester &&) = default;
+    Requester &operator=(Requester &&) = default;
 };
 
 } // namespace namenswerk

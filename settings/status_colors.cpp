@@ -10,9 +10,9 @@ namespace {
 
 struct ColorKey {
     QStringView key;
-    int slot;
-    std::uint32_t soft;
-    std::uint32_t fixed;
+    int slot{};
+    std::uint32_t soft{};
+    std::uint32_t fixed{};
 };
 
 // In the order the group is written.

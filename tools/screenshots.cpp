@@ -18,9 +18,9 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTextStream>
 #include <QTimer>
 
-#include <cstdio>
 #include <memory>
 
 using namespace Qt::StringLiterals;
@@ -30,7 +30,8 @@ namespace {
 
 // Old names of the sample and, for the statuses no rule of this sample
 // gives, the status they are shown with.
-struct SampleFile {
+// Fields in the order the table below reads them, not packed: ten rows.
+struct SampleFile { // NOLINT(clang-analyzer-optin.performance.Padding)
     QString name;
     bool onDisk = true;
     EntryStatus shownAs = EntryStatus::None;
@@ -79,8 +80,8 @@ QString writeSample(const QString &folder)
     }
     QFile settings(folder + u"Brindlewick.ini"_s);
     settings.open(QIODevice::WriteOnly);
-    settings.write(sampleSettings);
-    const QString listPath = folder + u"beispiel.lst"_s;
+    settings.write(QByteArrayView(sampleSettings).toByteArray());
+    QString listPath = folder + u"beispiel.lst"_s;
     QFile list(listPath);
     list.open(QIODevice::WriteOnly);
     list.write(lines.join(u'\n').toUtf8());
@@ -105,9 +106,9 @@ void markSampleStatuses(Program &program)
 void save(const QPixmap &picture, const QString &path)
 {
     if (picture.save(path)) {
-        std::printf("%s\n", qPrintable(path));
+        QTextStream(stdout) << path << Qt::endl;
     } else {
-        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+        QTextStream(stderr) << "cannot write " << path << Qt::endl;
     }
 }
 
@@ -124,7 +125,7 @@ QPointer<QTimer> saveNextDialog(const QString &path)
         }
         poll->deleteLater();
         if (!dialog) {
-            std::fprintf(stderr, "no dialog for %s\n", qPrintable(path));
+            QTextStream(stderr) << "no dialog for " << path << Qt::endl;
             return;
         }
         save(dialog->grab(), path);
@@ -145,7 +146,7 @@ QPointer<QTimer> saveDialogPages(const QStringList &paths)
         auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
         if (!dialog || !dialog->isVisible()) {
             if (++*tries >= 40) {
-                std::fprintf(stderr, "no dialog for %s\n", qPrintable(paths.at(*page)));
+                QTextStream(stderr) << "no dialog for " << paths.at(*page) << Qt::endl;
                 poll->deleteLater();
             }
             return;
@@ -227,7 +228,8 @@ int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const QString target = QDir(app.arguments().value(1, u"screenshots"_s)).absolutePath();
+    const QString target =
+        QDir(QApplication::arguments().value(1, u"screenshots"_s)).absolutePath();
     QDir().mkpath(target);
     const auto in = [&target](const QString &name) -> QString { return target + u'/' + name; };
 

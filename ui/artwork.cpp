@@ -25,7 +25,7 @@ QPixmap paintPixmap(int size, const Painting &paint)
 
 QPen roundPen(const QColor &colour, qreal width)
 {
-    return QPen(colour, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    return {colour, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin};
 }
 
 void disc(QPainter &p, const QRectF &rect, const QColor &fill, const QColor &edge)

@@ -43,7 +43,7 @@ struct ColumnSpan {
 
 QColor tableColor(std::uint32_t stored)
 {
-    return QColor(int(stored & 0xff), int((stored >> 8) & 0xff), int((stored >> 16) & 0xff));
+    return {int(stored & 0xff), int((stored >> 8) & 0xff), int((stored >> 16) & 0xff)};
 }
 
 FileListModel::FileListModel(const FileList &list, QObject *parent)

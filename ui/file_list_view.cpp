@@ -47,11 +47,12 @@ QStringList localPaths(const QMimeData *data)
 bool acceptFiles(QDropEvent *event)
 {
     const Qt::DropActions offered = event->possibleActions();
-    if (!(offered & (Qt::CopyAction | Qt::LinkAction)) || localPaths(event->mimeData()).isEmpty()) {
+    if (!offered.testAnyFlags(Qt::CopyAction | Qt::LinkAction) ||
+        localPaths(event->mimeData()).isEmpty()) {
         event->ignore();
         return false;
     }
-    event->setDropAction(offered & Qt::LinkAction ? Qt::LinkAction : Qt::CopyAction);
+    event->setDropAction(offered.testFlag(Qt::LinkAction) ? Qt::LinkAction : Qt::CopyAction);
     event->accept();
     return true;
 }
@@ -145,7 +146,7 @@ void FileListView::dropEvent(QDropEvent *event)
 void FileListView::mouseMoveEvent(QMouseEvent *event)
 {
     QTreeView::mouseMoveEvent(event);
-    updateHoverTip(event->position().toPoint(), event->modifiers() & Qt::ShiftModifier);
+    updateHoverTip(event->position().toPoint(), event->modifiers().testFlag(Qt::ShiftModifier));
 }
 
 bool FileListView::viewportEvent(QEvent *event)
@@ -153,7 +154,8 @@ bool FileListView::viewportEvent(QEvent *event)
     switch (event->type()) {
     case QEvent::ToolTip: {
         const auto *help = static_cast<QHelpEvent *>(event);
-        updateHoverTip(help->pos(), QGuiApplication::keyboardModifiers() & Qt::ShiftModifier);
+        updateHoverTip(help->pos(),
+                       QGuiApplication::keyboardModifiers().testFlag(Qt::ShiftModifier));
         if (hoverTip_.isEmpty()) {
             QToolTip::hideText();
         } else {

@@ -13,7 +13,7 @@ namespace namenswerk {
 QString textFontFamily()
 {
     static const QString family = [] {
-        const QString preferred = u"Segoe UI Semilight"_s;
+        QString preferred = u"Segoe UI Semilight"_s;
         if (QFontDatabase::hasFamily(preferred)) {
             return preferred;
         }
@@ -24,12 +24,12 @@ QString textFontFamily()
 
 QFont headingFont()
 {
-    return QFont(textFontFamily(), 16);
+    return {textFontFamily(), 16};
 }
 
 QFont textFont()
 {
-    return QFont(textFontFamily(), 12);
+    return {textFontFamily(), 12};
 }
 
 namespace {

@@ -14,7 +14,7 @@ constexpr int CaptionPadding = 3;
 
 GroupFrame::GroupFrame(const QString &title, QWidget *parent) : QGroupBox(title, parent) {}
 
-void GroupFrame::paintEvent(QPaintEvent *)
+void GroupFrame::paintEvent(QPaintEvent * /*event*/)
 {
     QPainter painter(this);
     const QFontMetrics metrics = fontMetrics();

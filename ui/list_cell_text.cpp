@@ -23,7 +23,7 @@ QString listCellText(const FileEntry &entry, ListColumn column)
     case ListColumn::Status:
         return statusText(entry.status);
     }
-    return QString();
+    return {};
 }
 
 QString listCellTip(const FileList &list, const FileEntry &entry, ListColumn column, bool shiftHeld)

@@ -106,7 +106,7 @@ void takeOverNewNames(FileList &list, Requester &requester)
 QString hoverTipText(const FileList &list, int row, int column, bool shiftHeld)
 {
     if (row < 0 || row >= list.viewCount()) {
-        return QString();
+        return {};
     }
     return entryTipText(list, list.viewOrder()[std::size_t(row)], column, shiftHeld);
 }
@@ -114,7 +114,7 @@ QString hoverTipText(const FileList &list, int row, int column, bool shiftHeld)
 QString entryTipText(const FileList &list, int entry, int column, bool shiftHeld)
 {
     if (entry < 0 || entry >= list.count() || !isColumn(column)) {
-        return QString();
+        return {};
     }
     return listCellTip(list, list.at(entry), static_cast<ListColumn>(column), shiftHeld);
 }

@@ -394,7 +394,7 @@ bool MainController::listHasFocus() const
 {
     const QWidget *focus = QApplication::focusWidget();
     QTreeView *view = window_.fileListView();
-    return focus && (focus == view || view->isAncestorOf(focus));
+    return focus != nullptr && (focus == view || view->isAncestorOf(focus));
 }
 
 int MainController::focusedControl() const

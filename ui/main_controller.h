@@ -35,6 +35,7 @@ public:
     MainController(FileList &list, MainWindow &window, Requester &requester, QString settingsFolder,
                    QObject *parent = nullptr);
     ~MainController() override;
+    Q_DISABLE_COPY_MOVE(MainController)
 
     // Puts stored settings into the window and the engine: colours, sort,
     // filter, switches, the inputs with their drop-down lists, and the window

@@ -41,8 +41,8 @@ enum class Kind {
 };
 
 struct ControlRow {
-    int number;
-    Kind kind;
+    int number{};
+    Kind kind{};
     QRect rect;
     QStringView text;
     QStringView tip;

@@ -30,6 +30,7 @@ public:
 
     explicit MainWindow(const FileList &list, QWidget *parent = nullptr);
     ~MainWindow() override;
+    Q_DISABLE_COPY_MOVE(MainWindow)
 
     // A control by its number (control::Id); null for a number without one.
     QWidget *control(int number) const;

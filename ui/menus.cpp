@@ -29,10 +29,10 @@ enum Slot : int {
 };
 
 struct FilterItem {
-    Command command;
+    Command command{};
     QStringView text;
-    int upper;
-    int lower;
+    int upper{};
+    int lower{};
 };
 
 constexpr FilterItem filterItems[] = {
@@ -108,7 +108,7 @@ QAction *menuItem(const QMenu &menu, Command command)
 
 std::optional<Command> itemCommand(const QAction *action)
 {
-    if (!action || action->isSeparator() || !action->data().isValid()) {
+    if (action == nullptr || action->isSeparator() || !action->data().isValid()) {
         return std::nullopt;
     }
     return static_cast<Command>(action->data().toInt());

@@ -19,6 +19,8 @@ public:
     ~MessageRequester() override;
     MessageRequester(const MessageRequester &) = delete;
     MessageRequester &operator=(const MessageRequester &) = delete;
+    MessageRequester(MessageRequester &&) = delete;
+    MessageRequester &operator=(MessageRequester &&) = delete;
 
     Answer ask(const Request &request) override;
 

@@ -10,7 +10,7 @@ MnemonicLabel::MnemonicLabel(const QString &text, QWidget *parent) : QLabel(text
     setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 }
 
-void MnemonicLabel::paintEvent(QPaintEvent *)
+void MnemonicLabel::paintEvent(QPaintEvent * /*event*/)
 {
     QPainter painter(this);
     style()->drawItemText(&painter, contentsRect(), int(alignment()) | Qt::TextShowMnemonic,

@@ -131,7 +131,7 @@ void ProfileWindow::prepare(ProfileDialogMode mode, const Profiles &profiles)
 std::optional<QString> ProfileWindow::run()
 {
     QWidget *owner = parentWidget();
-    const bool disableOwner = owner && owner->isEnabled();
+    const bool disableOwner = owner != nullptr && owner->isEnabled();
     if (disableOwner) {
         owner->setEnabled(false);
         // A disabled owner takes its child windows along.

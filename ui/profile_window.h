@@ -50,6 +50,7 @@ public:
     // owner: the main window, disabled while this window is open; may be null.
     explicit ProfileWindow(QWidget *owner = nullptr);
     ~ProfileWindow() override;
+    Q_DISABLE_COPY_MOVE(ProfileWindow)
 
     // Opens the window modally for one name, with the owner disabled until it
     // closes. The typed text on "&Ok", none when cancelled.

@@ -247,7 +247,7 @@ bool RequesterDialog::chooseByKey(const QKeyEvent &key)
         choose(row_.defaultIndex);
         return true;
     }
-    if (key.modifiers() & (Qt::ControlModifier | Qt::MetaModifier)) {
+    if (key.modifiers().testAnyFlags(Qt::ControlModifier | Qt::MetaModifier)) {
         return false;
     }
     const auto &buttons = row_.buttons;

@@ -27,6 +27,7 @@ public:
 
     explicit RequesterDialog(QWidget *parent = nullptr);
     ~RequesterDialog() override;
+    Q_DISABLE_COPY_MOVE(RequesterDialog)
 
     // Sets everything up for one request. over: the window to centre on;
     // null keeps the dialog where it is.

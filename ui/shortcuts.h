@@ -13,7 +13,7 @@ namespace namenswerk {
 
 struct ShortcutBinding {
     QKeyCombination keys;
-    Command command;
+    Command command{};
 };
 
 // The main window's keys. Enter and Ctrl+Enter appear twice: the main keyboard's

@@ -13,6 +13,8 @@ public:
     ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
     WaitCursor(const WaitCursor &) = delete;
     WaitCursor &operator=(const WaitCursor &) = delete;
+    WaitCursor(WaitCursor &&) = delete;
+    WaitCursor &operator=(WaitCursor &&) = delete;
 };
 
 } // namespace namenswerk

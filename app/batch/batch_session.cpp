@@ -11,6 +11,7 @@
 #include <QTextStream>
 
 #include <algorithm>
+#include <memory>
 
 namespace namenswerk::batch {
 
@@ -84,8 +85,8 @@ std::unique_ptr<ComputedPlan> computePlan(const BatchOptions &options,
     if (!rules) {
         return nullptr;
     }
-    auto plan = std::unique_ptr<ComputedPlan>(
-        new ComputedPlan{settingsFolder, *rules, FileList(factsReaderFor(rules->settings)), {}});
+    auto plan = std::make_unique<ComputedPlan>(
+        ComputedPlan{settingsFolder, *rules, FileList(factsReaderFor(rules->settings)), {}});
     if (!loadEntries(plan->list, options, settingsFolder, error)) {
         return nullptr;
     }

@@ -23,7 +23,7 @@ private:
 // Says "Ja" to whatever is asked: the command line is the confirmation.
 class AlwaysYes final : public Requester {
 public:
-    Answer ask(const Request &) override { return {AnswerYes}; }
+    Answer ask(const Request & /*request*/) override { return {AnswerYes}; }
 };
 
 } // namespace namenswerk::batch

@@ -26,7 +26,8 @@ void ProgressLine::stop()
     thread_.request_stop();
     thread_.join();
     if (shown_) {
-        std::fputc('\n', stderr);
+        // A line that cannot be shown is no reason to fail the run.
+        (void)std::fputc('\n', stderr);
     }
 }
 
@@ -39,8 +40,10 @@ void ProgressLine::tick(const std::stop_token &stopToken)
         if (stopToken.stop_requested()) {
             return;
         }
-        std::fprintf(stderr, "\rnamenswerk-batch: %s ... %d s", label_.constData(), seconds);
-        std::fflush(stderr);
+        const QByteArray line =
+            "\rnamenswerk-batch: " + label_ + " ... " + QByteArray::number(seconds) + " s";
+        (void)std::fputs(line.constData(), stderr);
+        (void)std::fflush(stderr);
         shown_ = true;
     }
 }

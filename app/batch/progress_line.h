@@ -17,6 +17,8 @@ public:
     ~ProgressLine();
     ProgressLine(const ProgressLine &) = delete;
     ProgressLine &operator=(const ProgressLine &) = delete;
+    ProgressLine(ProgressLine &&) = delete;
+    ProgressLine &operator=(ProgressLine &&) = delete;
 
     // Ends the line; nothing more is written to standard error by it.
     void stop();

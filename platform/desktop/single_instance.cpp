@@ -6,6 +6,7 @@
 #include <QStandardPaths>
 
 #include <unistd.h>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -20,8 +21,8 @@ constexpr int waitMilliseconds = 1000;
 
 } // namespace
 
-SingleInstance::SingleInstance(const QString &serverName, QObject *parent)
-    : QObject(parent), serverName_(serverName)
+SingleInstance::SingleInstance(QString serverName, QObject *parent)
+    : QObject(parent), serverName_(std::move(serverName))
 {
     server_.setSocketOptions(QLocalServer::UserAccessOption);
     connect(&server_, &QLocalServer::newConnection, this, [this] {

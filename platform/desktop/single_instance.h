@@ -15,8 +15,7 @@ class SingleInstance : public QObject {
 
 public:
     // `serverName` is the socket's path; tests pass one of their own.
-    explicit SingleInstance(const QString &serverName = defaultServerName(),
-                            QObject *parent = nullptr);
+    explicit SingleInstance(QString serverName = defaultServerName(), QObject *parent = nullptr);
 
     // True when no other start answered: this process goes on and, as far
     // as the socket could be made, answers later starts. False when another

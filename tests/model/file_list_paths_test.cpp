@@ -1,7 +1,6 @@
 #include "model/file_list.h"
-#include "tests/support/temp_folder.h"
-
 #include "tests/support/printers.h"
+#include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,4 @@
 #include "model/file_list.h"
-
 #include "tests/support/printers.h"
 
 #include <gtest/gtest.h>

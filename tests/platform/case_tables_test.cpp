@@ -1,5 +1,4 @@
 #include "platform/case_tables.h"
-
 #include "tests/support/printers.h"
 
 #include <gtest/gtest.h>

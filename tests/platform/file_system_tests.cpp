@@ -1,12 +1,11 @@
 #include "platform/file_facts.h"
 #include "platform/file_system.h"
 #include "tests/platform/scoped_environment.h"
+#include "tests/support/printers.h"
 #include "tests/support/temp_folder.h"
 
 #include <QFile>
 #include <QFileInfo>
-
-#include "tests/support/printers.h"
 
 #include <gtest/gtest.h>
 

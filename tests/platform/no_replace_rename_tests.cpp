@@ -1,10 +1,9 @@
 #include "platform/file_system.h"
 #include "platform/no_replace_rename.h"
+#include "tests/support/printers.h"
 #include "tests/support/temp_folder.h"
 
 #include <QFile>
-
-#include "tests/support/printers.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,6 @@
 #include "settings/settings_file.h"
-#include "tests/support/temp_folder.h"
-
 #include "tests/support/printers.h"
+#include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,4 @@
 #include "settings/stored_values.h"
-
 #include "tests/support/printers.h"
 
 #include <gtest/gtest.h>

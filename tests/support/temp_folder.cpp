@@ -8,15 +8,20 @@
 
 namespace namenswerk::test {
 
-TempFolder::TempFolder()
-    : dir_(QDir::tempPath() + QStringLiteral("/namenswerk-test-XXXXXX"))
+TempFolder::TempFolder() : dir_(QDir::tempPath() + QStringLiteral("/namenswerk-test-XXXXXX"))
 {
     EXPECT_TRUE(dir_.isValid()) << "cannot create a temporary folder";
 }
 
-QString TempFolder::path() const { return dir_.path() + u'/'; }
+QString TempFolder::path() const
+{
+    return dir_.path() + u'/';
+}
 
-QString TempFolder::file(const QString &name) const { return path() + name; }
+QString TempFolder::file(const QString &name) const
+{
+    return path() + name;
+}
 
 QString TempFolder::write(const QString &name, const QByteArray &bytes) const
 {
@@ -34,6 +39,9 @@ QByteArray TempFolder::read(const QString &name) const
     return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
 }
 
-bool TempFolder::exists(const QString &name) const { return QFileInfo::exists(file(name)); }
+bool TempFolder::exists(const QString &name) const
+{
+    return QFileInfo::exists(file(name));
+}
 
 } // namespace namenswerk::test
