@@ -52,7 +52,6 @@ void MainWindow::applyLayout(int width, int height)
     if (at(control::SeparatorLine)->width() == width) {
         at(control::FileListView)
             ->setGeometry(ListLeft, ListTop, at(control::FileListView)->width(), height - 262);
-        fitOptionBoxes();
         return;
     }
 
