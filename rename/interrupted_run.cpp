@@ -3,8 +3,8 @@
 #include "platform/file_facts.h"
 #include "platform/file_system.h"
 #include "rename/record_paths.h"
-#include "rename/recovery_record.h"
 #include "rename/rename_journal.h"
+#include "settings/settings_lock.h"
 
 #include <QFile>
 
@@ -18,32 +18,55 @@ bool wasCarriedOut(const QString &folder, const RenamedPair &pair)
            platform::pathExists(resolveRecordName(folder, pair.newName));
 }
 
-} // namespace
-
-bool recoverInterruptedRun(const QString &settingsFolder)
+// The record the journal at path stands for; none when it cannot be read.
+// A journal of no renames gives a record without pairs.
+std::optional<RecoveryRecord> recordOfJournal(const QString &path)
 {
-    const QString path = journalFilePath(settingsFolder);
     if (!platform::pathExists(path)) {
-        return false;
+        return std::nullopt;
     }
     JournalContents journal = readJournal(path);
     if (!journal.readable) {
-        return false;
+        return std::nullopt;
     }
     if (journal.pending && wasCarriedOut(journal.folder, *journal.pending)) {
         journal.renamed.push_back(*journal.pending);
     }
-    const bool renamedAny = !journal.renamed.empty();
-    if (renamedAny) {
-        // The last line was appended right after the run's last rename.
-        const RecoveryRecord record{platform::pathFacts(path).localTime, journal.folder,
-                                    std::move(journal.renamed)};
-        if (!writeRecoveryRecord(settingsFolder, record)) {
-            return false;
-        }
+    // The last line was appended right after the run's last rename.
+    return RecoveryRecord{platform::pathFacts(path).localTime, journal.folder,
+                          std::move(journal.renamed)};
+}
+
+} // namespace
+
+bool recoverInterruptedRun(const QString &settingsFolder)
+{
+    // Under the lock no run is going: a journal found now is one a run left
+    // when it died, not the one a live run is writing.
+    const SettingsLock lock(settingsFolder);
+    if (lock.busy()) {
+        return false;
+    }
+    const QString path = journalFilePath(settingsFolder);
+    const std::optional<RecoveryRecord> record = recordOfJournal(path);
+    if (!record) {
+        return false;
+    }
+    const bool renamedAny = !record->pairs.empty();
+    if (renamedAny && !writeRecoveryRecord(settingsFolder, *record)) {
+        return false;
     }
     QFile::remove(path);
     return renamedAny;
+}
+
+std::optional<RecoveryRecord> leftoverRunRecord(const QString &settingsFolder)
+{
+    std::optional<RecoveryRecord> record = recordOfJournal(journalFilePath(settingsFolder));
+    if (record && record->pairs.empty()) {
+        return std::nullopt;
+    }
+    return record;
 }
 
 } // namespace namenswerk

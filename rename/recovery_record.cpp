@@ -1,9 +1,11 @@
 #include "rename/recovery_record.h"
 
 #include "platform/file_system.h"
-#include "rename/group_values.h"
 #include "settings/settings_file.h"
+#include "settings/settings_lock.h"
 #include "settings/stored_values.h"
+
+#include <algorithm>
 
 namespace namenswerk {
 
@@ -26,10 +28,22 @@ std::int64_t leadingTime(const QString &text)
     return trimmed.first(end).toLongLong();
 }
 
+// The number n of a line key as recordKey(n) writes it; 0 for every other key.
+int recordNumber(QByteArrayView key)
+{
+    bool ok = false;
+    const int number = key.toInt(&ok);
+    return ok && number > 0 && recordKey(number).toLatin1() == key ? number : 0;
+}
+
 } // namespace
 
 bool writeRecoveryRecord(const QString &settingsFolder, const RecoveryRecord &record)
 {
+    const SettingsLock lock(settingsFolder);
+    if (lock.busy()) {
+        return false;
+    }
     const QString path = settingsFilePath(settingsFolder);
     IniDocument document = IniDocument::load(path);
     if (!document.wasRead() && platform::pathExists(path)) {
@@ -54,20 +68,33 @@ bool writeRecoveryRecord(const QString &settingsFolder, const RecoveryRecord &re
 
 RecoveryRecord readRecoveryRecord(const QString &settingsFolder)
 {
-    const QHash<QString, QString> values =
-        groupValues(IniDocument::load(settingsFilePath(settingsFolder)), RecoveryGroup);
+    const IniDocument document = IniDocument::load(settingsFilePath(settingsFolder));
     RecoveryRecord record;
-    record.magic = leadingTime(values.value(MagicKey.toCaseFolded()));
-    record.folder = unquote(values.value(FolderKey));
+    record.magic = leadingTime(document.value(RecoveryGroup, MagicKey));
+    record.folder = unquote(document.value(RecoveryGroup, FolderKey));
     if (record.folder.isEmpty()) {
         return record;
     }
-    for (int number = 1;; ++number) {
-        const QString line = values.value(recordKey(number));
-        if (line.isEmpty()) {
+    // One pass over the group, then the lines in the order of their numbers:
+    // the record may hold millions of them, too many to look up one by one.
+    std::vector<std::pair<int, QByteArrayView>> lines;
+    document.forEachKey(RecoveryGroup, [&lines](QByteArrayView key, QByteArrayView value) {
+        if (const int number = recordNumber(key); number > 0) {
+            lines.emplace_back(number, value);
+        }
+    });
+    // Stable: of two copies of a key, the first one counts.
+    std::ranges::stable_sort(lines, {}, &std::pair<int, QByteArrayView>::first);
+    int expected = 1;
+    for (const auto &[number, value] : lines) {
+        if (number < expected) {
+            continue;
+        }
+        if (number > expected || value.isEmpty()) {
             break;
         }
-        record.pairs.push_back(parseRecordLine(line).value_or(RenamedPair{}));
+        record.pairs.push_back(parseRecordLine(QString::fromUtf8(value)).value_or(RenamedPair{}));
+        ++expected;
     }
     return record;
 }

@@ -1,5 +1,7 @@
 #include "rename/rename_journal.h"
 
+#include "platform/regular_file.h"
+
 #include <QDir>
 
 namespace namenswerk {
@@ -92,50 +94,95 @@ void RenameJournal::remove()
     }
 }
 
+JournalReader::JournalReader()
+{
+    journal_.readable = true;
+}
+
+void JournalReader::feed(QByteArrayView bytes)
+{
+    while (!bytes.isEmpty() && !done_) {
+        const qsizetype end = bytes.indexOf('\n');
+        const QByteArrayView piece = end < 0 ? bytes : bytes.first(end);
+        bytes = end < 0 ? QByteArrayView() : bytes.sliced(end + 1);
+        if (partial_.size() + piece.size() > MaxLineBytes) {
+            overlong_ = true;
+            partial_.clear();
+        } else if (!overlong_) {
+            partial_.append(piece);
+        }
+        if (end < 0) {
+            break; // the line goes on in the next block
+        }
+        if (!overlong_) {
+            takeLine(partial_);
+        } else if (!headingSeen_) {
+            done_ = true; // no heading: the file is not a journal
+        }
+        partial_.clear();
+        overlong_ = false;
+    }
+}
+
+void JournalReader::takeLine(QByteArrayView line)
+{
+    if (!headingSeen_) {
+        headingSeen_ = true;
+        if (!line.startsWith(Heading)) {
+            done_ = true;
+            return;
+        }
+        journal_.complete = true;
+        journal_.folder = decoded(line.sliced(Heading.size()));
+        return;
+    }
+    RenamedPair pair;
+    switch (readPairLine(line, pair)) {
+    case PendingMark:
+        journal_.pending = std::move(pair);
+        break;
+    case RenamedMark:
+        journal_.renamed.push_back(std::move(pair));
+        journal_.pending.reset();
+        break;
+    default:
+        break;
+    }
+}
+
+JournalContents JournalReader::finish()
+{
+    // A last line without its line end was torn by the end of the run.
+    done_ = true;
+    return std::move(journal_);
+}
+
 JournalContents parseJournal(QByteArrayView bytes)
 {
-    JournalContents journal;
-    journal.readable = true;
-    qsizetype pos = bytes.indexOf('\n');
-    if (pos < 0 || !bytes.startsWith(Heading)) {
-        return journal;
-    }
-    journal.complete = true;
-    journal.folder = decoded(bytes.first(pos).sliced(Heading.size()));
-    for (++pos; pos < bytes.size();) {
-        const qsizetype end = bytes.indexOf('\n', pos);
-        if (end < 0) {
-            break; // torn by the end of the run
-        }
-        const QByteArrayView line = bytes.sliced(pos, end - pos);
-        pos = end + 1;
-        RenamedPair pair;
-        switch (readPairLine(line, pair)) {
-        case PendingMark:
-            journal.pending = std::move(pair);
-            break;
-        case RenamedMark:
-            journal.renamed.push_back(std::move(pair));
-            journal.pending.reset();
-            break;
-        default:
-            break;
-        }
-    }
-    return journal;
+    JournalReader reader;
+    reader.feed(bytes);
+    return reader.finish();
 }
 
 JournalContents readJournal(const QString &path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (!platform::openRegularFile(file)) {
         return {};
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        return {};
+    constexpr qint64 BlockSize = qint64{256} * 1024;
+    QByteArray block(BlockSize, Qt::Uninitialized);
+    JournalReader reader;
+    for (;;) {
+        const qint64 got = file.read(block.data(), BlockSize);
+        if (got < 0) {
+            return {};
+        }
+        if (got == 0) {
+            return reader.finish();
+        }
+        reader.feed(QByteArrayView(block).first(got));
     }
-    return parseJournal(bytes);
 }
 
 } // namespace namenswerk

@@ -60,9 +60,33 @@ struct JournalContents {
     std::optional<RenamedPair> pending;
 };
 
-// A torn last line (one a kill cut short) is left out, as is any line that
-// is not of the journal's form.
+// Reads a journal block by block. A torn last line (one a kill cut short) is
+// left out, as is any line that is not of the journal's form or longer than
+// any line a run writes; so memory grows with the pairs read, never with a
+// line, however large or strange the file.
+class JournalReader {
+public:
+    // Longer than the line of two paths of the longest length the system
+    // takes, percent-encoded.
+    static constexpr qsizetype MaxLineBytes = qsizetype{64} * 1024;
+
+    JournalReader();
+    void feed(QByteArrayView bytes);
+    JournalContents finish();
+
+private:
+    void takeLine(QByteArrayView line);
+
+    JournalContents journal_;
+    QByteArray partial_; // the line read so far
+    bool overlong_ = false;
+    bool headingSeen_ = false;
+    bool done_ = false;
+};
+
 JournalContents parseJournal(QByteArrayView bytes);
+// Nothing readable from anything but a regular file: a FIFO or a device at
+// the journal's place is neither waited on nor read.
 JournalContents readJournal(const QString &path);
 
 } // namespace namenswerk

@@ -8,6 +8,8 @@
 #include "rename/recovery_record.h"
 #include "rename/rename_journal.h"
 #include "rename/run_questions.h"
+#include "rename/run_reports.h"
+#include "settings/settings_lock.h"
 
 #include <QDir>
 
@@ -63,6 +65,7 @@ public:
     // this one's success.
     bool renameEntry(FileEntry &entry, const FileEntry *following);
     void finish(RunResult &result);
+    bool journalOpen() const { return journal_.isOpen(); }
 
 private:
     Attempt prepare(const FileEntry &entry) const;
@@ -189,6 +192,8 @@ void RunLoop::finish(RunResult &result)
     // and the next start tries again.
     if (result.recorded || result.renamed == 0) {
         journal_.remove();
+    } else {
+        result.journalKept = journal_.isOpen();
     }
 }
 
@@ -240,10 +245,22 @@ RunResult renameRun(const RunContext &context)
         }
     }
 
+    const SettingsLock lock(context.settingsFolder);
+    if (lock.busy()) {
+        context.requester.ask(busyRunMessage(context.settingsFolder));
+        result.end = RunEnd::FolderBusy;
+        return result;
+    }
     // A journal left by a run that died must become its record before this
     // run starts its own.
     recoverInterruptedRun(context.settingsFolder);
     RunLoop loop(context);
+    if (!loop.journalOpen() && context.list.readyCount > 0 &&
+        context.requester.ask(missingJournalQuestion(context.settingsFolder)).code !=
+            AnswerRename) {
+        result.end = RunEnd::NoJournal;
+        return result;
+    }
     std::vector<FileEntry> &entries = context.list.entries();
     const auto readyFrom = [&entries](std::size_t index) {
         while (index < entries.size() && entries[index].status != EntryStatus::Ok) {

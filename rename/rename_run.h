@@ -24,6 +24,8 @@ enum class RunEnd {
     Renamed,         // the entries were worked through (perhaps stopped at a folder question)
     Declined,        // the extension warning was answered with "Abbrechen"
     TemplateChanged, // the template was given the extension instead; nothing was renamed
+    FolderBusy,      // another run works with the settings folder; nothing was renamed
+    NoJournal,       // no journal could be made, and the user did not go on without one
 };
 
 struct RunResult {
@@ -36,12 +38,19 @@ struct RunResult {
     int failed = 0;
     bool stopped = false;  // "Abbrechen" at a folder question
     bool recorded = false; // the recovery record now holds this run
+    // Unrecorded renames are all in the journal that stays for the next start.
+    bool journalKept = false;
 };
 
 // Renames every entry with status Ok from its old to its new name, in the
 // order of the list, never replacing anything on disk; each becomes Renamed
 // or RenameFailed. The renamed pairs become the recovery record. Afterwards
 // the facts are read again and the statuses refreshed.
+//
+// The run holds the settings folder's lock from before it takes over a
+// leftover journal until its record is written; while another run holds it,
+// it tells the user so and renames nothing. It asks before renaming without
+// a journal.
 RunResult renameRun(const RunContext &context);
 
 } // namespace namenswerk

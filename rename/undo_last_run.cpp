@@ -3,9 +3,11 @@
 #include "engine/abbreviate_path.h"
 #include "platform/no_replace_rename.h"
 #include "rename/age_phrase.h"
+#include "rename/interrupted_run.h"
 #include "rename/local_clock.h"
 #include "rename/record_paths.h"
 #include "rename/recovery_record.h"
+#include "settings/settings_lock.h"
 
 namespace namenswerk {
 
@@ -40,6 +42,17 @@ UndoResult undoLastRun(const QString &settingsFolder, Requester &requester, File
                        std::int64_t now)
 {
     UndoResult result;
+    // Held until the last file is back, the question included: no run may
+    // replace the record, or rename the files, while they are undone.
+    const SettingsLock lock(settingsFolder);
+    if (lock.busy()) {
+        requester.ask(settingsFolderBusy(
+            settingsFolder, u"Es wurde nichts rückgängig gemacht. Bitte versuchen Sie es\r"
+                            u"erneut, wenn der andere Lauf beendet ist."_s));
+        result.busy = true;
+        return result;
+    }
+    recoverInterruptedRun(settingsFolder);
     const RecoveryRecord record = readRecoveryRecord(settingsFolder);
     if (record.pairs.empty()) {
         return result;

@@ -11,6 +11,7 @@
 namespace namenswerk {
 
 struct UndoResult {
+    bool busy = false;      // another process held the settings folder; nothing was done
     bool asked = false;     // a recorded run was offered
     bool confirmed = false; // and the user said "Ja"
     int restored = 0;       // files back under their old names
@@ -22,7 +23,9 @@ struct UndoResult {
 // Offers to rename the files of the last recorded run back, last rename
 // first, never replacing anything, and reads the list's facts again for a
 // full recomputation. Works from the record alone and never changes it; with
-// no record it does nothing and shows nothing.
+// no record it does nothing and shows nothing. A journal that a dead run left
+// becomes the record first. While another process holds the settings folder
+// it says so and does nothing.
 UndoResult undoLastRun(const QString &settingsFolder, Requester &requester, FileList &list);
 // The same as at the local time `now` (seconds since 1970).
 UndoResult undoLastRun(const QString &settingsFolder, Requester &requester, FileList &list,

@@ -1,5 +1,6 @@
 #include "settings/ini_document.h"
 
+#include "platform/regular_file.h"
 #include "settings/atomic_file.h"
 
 #include <QByteArrayView>
@@ -38,23 +39,50 @@ bool readHeader(QByteArrayView text, QString &name)
     return true;
 }
 
+// Whether a key as written names the wanted key: letter case does not count.
+// Keys of ASCII letters, as the program's own are, are compared as bytes.
+bool sameKey(QByteArrayView written, const QString &wanted)
+{
+    const QByteArrayView trimmed = written.trimmed();
+    const bool ascii = std::all_of(trimmed.begin(), trimmed.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    if (ascii && trimmed.size() == wanted.size()) {
+        return QLatin1StringView(trimmed).compare(wanted, Qt::CaseInsensitive) == 0;
+    }
+    return !ascii && QString::fromUtf8(trimmed).trimmed().toCaseFolded() == wanted.toCaseFolded();
+}
+
 // The whole file, or nothing when it holds more than limit bytes or cannot be
-// read. The buffer grows with what the file holds: asking the device for the
-// limit at once would allocate the limit for every settings file, however small.
+// read. Room for what the file holds now is taken at once; a file that grows
+// meanwhile still cannot pass the limit.
 std::optional<QByteArray> readAtMost(QFile &file, qint64 limit)
 {
-    constexpr qint64 ChunkSize = qint64{64} * 1024;
-    QByteArray bytes;
-    while (bytes.size() <= limit) {
-        const QByteArray chunk = file.read(ChunkSize);
-        if (chunk.isEmpty()) {
-            break;
-        }
-        bytes += chunk;
-    }
-    if (bytes.size() > limit || file.error() != QFileDevice::NoError) {
+    const qint64 expected = file.size();
+    if (expected > limit) {
         return std::nullopt;
     }
+    QByteArray bytes(expected + 1, Qt::Uninitialized);
+    qint64 filled = 0;
+    for (;;) {
+        if (filled == bytes.size()) {
+            if (filled > limit) {
+                return std::nullopt;
+            }
+            bytes.resize(std::min(filled * 2, limit + 1));
+        }
+        const qint64 got = file.read(bytes.data() + filled, bytes.size() - filled);
+        if (got < 0) {
+            return std::nullopt;
+        }
+        if (got == 0) {
+            break;
+        }
+        filled += got;
+    }
+    if (filled > limit) {
+        return std::nullopt;
+    }
+    bytes.truncate(filled);
     return bytes;
 }
 
@@ -65,7 +93,7 @@ IniDocument::IniDocument() : sections_(1) {}
 IniDocument IniDocument::load(const QString &path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (!platform::openRegularFile(file)) {
         return {};
     }
     const std::optional<QByteArray> bytes = readAtMost(file, MaxFileSize);
@@ -80,7 +108,8 @@ IniDocument IniDocument::load(const QString &path)
 IniDocument IniDocument::fromBytes(const QByteArray &bytes)
 {
     IniDocument document;
-    QByteArrayView data(bytes);
+    document.read_ = bytes;
+    QByteArrayView data(document.read_);
     if (data.startsWith(ByteOrderMark)) {
         data = data.sliced(ByteOrderMark.size());
     }
@@ -95,11 +124,13 @@ IniDocument IniDocument::fromBytes(const QByteArray &bytes)
         }
         pos = end + 1;
 
+        // Every line refers to the bytes read; only a changed line gets its own.
+        const QByteArray line = QByteArray::fromRawData(text.data(), text.size());
         QString name;
         if (readHeader(text, name)) {
-            document.sections_.push_back({name, text.toByteArray(), {}});
+            document.sections_.push_back({name, line, {}});
         } else {
-            document.sections_.back().lines.push_back(parseLine(text.toByteArray()));
+            document.sections_.back().lines.push_back(parseLine(line));
         }
     }
     document.rebuildIndex();
@@ -108,15 +139,17 @@ IniDocument IniDocument::fromBytes(const QByteArray &bytes)
 
 IniDocument::Line IniDocument::parseLine(QByteArray text)
 {
-    Line line{std::move(text), {}, -1};
+    Line line{std::move(text), -1};
     const qsizetype equals = line.text.indexOf('=');
-    if (equals > 0 && !isComment(line.text)) {
-        line.key = QString::fromUtf8(line.text.first(equals)).trimmed().toCaseFolded();
-        if (!line.key.isEmpty()) {
-            line.valueStart = equals + 1;
-        }
+    if (equals > 0 && !isComment(line.text) && !isBlank(QByteArrayView(line.text).first(equals))) {
+        line.valueStart = equals + 1;
     }
     return line;
+}
+
+QByteArrayView IniDocument::Line::keyText() const
+{
+    return valueStart < 0 ? QByteArrayView() : QByteArrayView(text).first(valueStart - 1);
 }
 
 void IniDocument::rebuildIndex()
@@ -135,17 +168,19 @@ qsizetype IniDocument::sectionIndex(const QString &group) const
     return index_.value(group.toCaseFolded(), -1);
 }
 
-const IniDocument::Line *IniDocument::findLine(const Section &section, const QString &foldedKey)
+const IniDocument::Line *IniDocument::findLine(const Section &section, const QString &key)
 {
-    const auto found = std::find_if(section.lines.begin(), section.lines.end(),
-                                    [&](const Line &line) { return line.key == foldedKey; });
+    const auto found =
+        std::find_if(section.lines.begin(), section.lines.end(), [&](const Line &line) {
+            return line.valueStart >= 0 && sameKey(line.keyText(), key);
+        });
     return found == section.lines.end() ? nullptr : &*found;
 }
 
 bool IniDocument::contains(const QString &group, const QString &key) const
 {
     const qsizetype index = sectionIndex(group);
-    return index >= 0 && findLine(sections_[std::size_t(index)], key.toCaseFolded()) != nullptr;
+    return index >= 0 && findLine(sections_[std::size_t(index)], key) != nullptr;
 }
 
 QString IniDocument::value(const QString &group, const QString &key, const QString &fallback) const
@@ -154,7 +189,7 @@ QString IniDocument::value(const QString &group, const QString &key, const QStri
     if (index < 0) {
         return fallback;
     }
-    const Line *line = findLine(sections_[std::size_t(index)], key.toCaseFolded());
+    const Line *line = findLine(sections_[std::size_t(index)], key);
     return line ? QString::fromUtf8(QByteArrayView(line->text).sliced(line->valueStart)) : fallback;
 }
 
@@ -178,9 +213,12 @@ QStringList IniDocument::keys(const QString &group) const
     }
     const Section &section = sections_[std::size_t(index)];
     for (const Line &line : section.lines) {
-        if (!line.key.isEmpty() && findLine(section, line.key) == &line) {
-            names.append(
-                QString::fromUtf8(QByteArrayView(line.text).first(line.valueStart - 1)).trimmed());
+        if (line.valueStart < 0) {
+            continue;
+        }
+        const QString name = QString::fromUtf8(line.keyText()).trimmed();
+        if (findLine(section, name) == &line) {
+            names.append(name);
         }
     }
     return names;
@@ -210,19 +248,18 @@ void IniDocument::setValue(const QString &group, const QString &key, const QStri
     QString oneLine = value;
     oneLine.replace(u'\r', u' ').replace(u'\n', u' ');
     const QByteArray bytes = oneLine.toUtf8();
-    const QString folded = key.toCaseFolded();
 
     Section &section = sectionForWriting(group);
     std::size_t insertAt = 0;
     for (std::size_t i = 0; i < section.lines.size(); ++i) {
         Line &line = section.lines[i];
-        if (line.key == folded) {
+        if (line.valueStart >= 0 && sameKey(line.keyText(), key)) {
             if (QByteArrayView(line.text).sliced(line.valueStart) != bytes) {
                 line = parseLine(key.toUtf8() + '=' + bytes);
             }
             return;
         }
-        if (!line.key.isEmpty()) {
+        if (line.valueStart >= 0) {
             insertAt = i + 1;
         }
     }
@@ -234,9 +271,9 @@ void IniDocument::removeKey(const QString &group, const QString &key)
 {
     const qsizetype index = sectionIndex(group);
     if (index >= 0) {
-        const QString folded = key.toCaseFolded();
-        std::erase_if(sections_[std::size_t(index)].lines,
-                      [&](const Line &line) { return line.key == folded; });
+        std::erase_if(sections_[std::size_t(index)].lines, [&](const Line &line) {
+            return line.valueStart >= 0 && sameKey(line.keyText(), key);
+        });
     }
 }
 
@@ -250,9 +287,60 @@ void IniDocument::removeGroup(const QString &group)
     rebuildIndex();
 }
 
+void IniDocument::moveGroupToEnd(const QString &group)
+{
+    const QString folded = group.toCaseFolded();
+    const auto moved =
+        std::stable_partition(sections_.begin() + 1, sections_.end(),
+                              [&](const Section &s) { return s.name.toCaseFolded() != folded; });
+    if (moved == sections_.end() || moved == sections_.begin() + 1) {
+        rebuildIndex();
+        return;
+    }
+    // The empty line that parted the group from the next one now parts the
+    // group before it from it.
+    std::vector<Line> &before = std::prev(moved)->lines;
+    std::vector<Line> &last = sections_.back().lines;
+    if (!last.empty() && isBlank(last.back().text) &&
+        (before.empty() || !isBlank(before.back().text))) {
+        before.push_back(std::move(last.back()));
+        last.pop_back();
+    }
+    rebuildIndex();
+}
+
+void IniDocument::forEachKey(
+    const QString &group,
+    const std::function<void(QByteArrayView key, QByteArrayView value)> &visit) const
+{
+    const qsizetype index = sectionIndex(group);
+    if (index < 0) {
+        return;
+    }
+    for (const Line &line : sections_[std::size_t(index)].lines) {
+        if (line.valueStart >= 0) {
+            visit(line.keyText().trimmed(), QByteArrayView(line.text).sliced(line.valueStart));
+        }
+    }
+}
+
+qsizetype IniDocument::textSize() const
+{
+    qsizetype size = ByteOrderMark.size() + LineEnd.size();
+    for (const Section &section : sections_) {
+        size += section.header.size() + LineEnd.size();
+        for (const Line &line : section.lines) {
+            size += line.text.size() + LineEnd.size();
+        }
+    }
+    return size;
+}
+
 QByteArray IniDocument::toBytes() const
 {
-    QByteArray out(ByteOrderMark.data(), ByteOrderMark.size());
+    QByteArray out;
+    out.reserve(textSize());
+    out.append(ByteOrderMark.data(), ByteOrderMark.size());
     const std::vector<Line> &leading = sections_.front().lines;
     if (leading.empty() || !isBlank(leading.front().text)) {
         out.append(LineEnd);
@@ -270,6 +358,9 @@ QByteArray IniDocument::toBytes() const
 
 bool IniDocument::save(const QString &path) const
 {
+    if (textSize() > MaxFileSize) {
+        return false;
+    }
     return replaceFileAtomically(path, toBytes());
 }
 

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QHash>
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <vector>
 
 namespace namenswerk {
@@ -27,12 +29,15 @@ public:
     // An empty document: no groups, not read from a file.
     IniDocument();
 
-    // Larger files are not read at all: no settings file grows that big, and
-    // reading it would cost time and memory without bound.
-    static constexpr qint64 MaxFileSize = qint64{32} * 1024 * 1024;
+    // Larger files are neither written nor read: a record of millions of
+    // renames stays far below, and anything larger would cost time and
+    // memory without bound. Whatever save() writes, load() reads.
+    static constexpr qint64 MaxFileSize = qint64{1024} * 1024 * 1024;
 
     // The document held in a file; an empty document when the file is missing,
-    // unreadable or larger than MaxFileSize.
+    // unreadable, not a regular file (a FIFO or a device is never waited on)
+    // or larger than MaxFileSize. Time and memory grow with the file's size:
+    // the lines stay in the bytes read until they are changed.
     static IniDocument load(const QString &path);
     static IniDocument fromBytes(const QByteArray &bytes);
 
@@ -55,19 +60,32 @@ public:
     void removeKey(const QString &group, const QString &key);
     // Removes the group with all its lines, every copy of it.
     void removeGroup(const QString &group);
+    // Puts the group (every copy of it) after all others, as it was when it
+    // was added last; groups added later are then written before it.
+    void moveGroupToEnd(const QString &group);
+
+    // Calls visit with the key and the value of every line of the group that
+    // holds a key, in file order, duplicates included: a group of hundreds of
+    // thousands of keys is read in one pass without a lookup per key.
+    void
+    forEachKey(const QString &group,
+               const std::function<void(QByteArrayView key, QByteArrayView value)> &visit) const;
 
     // The whole file as it is written.
     QByteArray toBytes() const;
     // Replaces the file in one step (temporary file in the same folder, synced,
     // then renamed over the old one) and creates it when it is missing. On any
-    // failure the previous file stays as it was and the result is false.
+    // failure, and when the file would be larger than MaxFileSize, the
+    // previous file stays as it was and the result is false.
     bool save(const QString &path) const;
 
 private:
     struct Line {
-        QByteArray text;           // without its line end
-        QString key;               // case-folded key name; empty when the line holds no key
-        qsizetype valueStart = -1; // first byte after "="
+        // Without its line end; a line as read refers to the bytes read.
+        QByteArray text;
+        qsizetype valueStart = -1; // first byte after "="; -1 when the line holds no key
+
+        QByteArrayView keyText() const;
     };
     struct Section {
         QString name;      // as written; the lines before the first group have none
@@ -80,8 +98,10 @@ private:
     void rebuildIndex();
 
     static Line parseLine(QByteArray text);
-    static const Line *findLine(const Section &section, const QString &foldedKey);
+    static const Line *findLine(const Section &section, const QString &key);
+    qsizetype textSize() const;
 
+    QByteArray read_;                 // the file's bytes, which the unchanged lines refer to
     std::vector<Section> sections_;   // sections_[0]: lines before the first group
     QHash<QString, qsizetype> index_; // folded group name -> its first section
     bool wasRead_ = false;

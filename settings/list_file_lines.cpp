@@ -1,11 +1,11 @@
 #include "settings/list_file_lines.h"
 
+#include "platform/regular_file.h"
 #include "settings/line_splitter.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QFile>
-#include <QFileInfo>
 #include <QStringDecoder>
 
 #include <algorithm>
@@ -93,7 +93,7 @@ ListFileLines readListFileLines(const QString &path, bool withFolderLine, qsizet
 {
     ListFileLines result;
     QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+    if (!platform::openRegularFile(file, QIODevice::Unbuffered)) {
         return result;
     }
     result.opened = true;

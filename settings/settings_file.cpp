@@ -1,6 +1,7 @@
 #include "settings/settings_file.h"
 
 #include "platform/file_system.h"
+#include "settings/settings_lock.h"
 
 #include <QDir>
 
@@ -13,6 +14,7 @@ using namespace Qt::StringLiterals;
 namespace {
 
 const QString GlobalGroup = u"Global"_s;
+const QString RecoveryGroup = u"Recovery"_s;
 constexpr int HistoryLength = 9;
 constexpr int CaseModes = 6;
 constexpr int FirstFilter = static_cast<int>(ListFilter::Found);
@@ -232,6 +234,12 @@ StoredSettings readSettings(const QString &folder)
 
 bool writeSettings(const QString &folder, const StoredSettings &settings)
 {
+    // Read again under the lock: only the groups written here change, and a
+    // record another process wrote since the start is kept as it is now.
+    const SettingsLock lock(folder);
+    if (lock.busy()) {
+        return false;
+    }
     const QString path = settingsFilePath(folder);
     IniDocument document = IniDocument::load(path);
     if (!document.wasRead() && platform::pathExists(path)) {
@@ -254,6 +262,9 @@ bool writeSettings(const QString &folder, const StoredSettings &settings)
     if (settings.theme) {
         writeColors(document, settings.colors);
     }
+    // A file that a rename run created holds its record first; the record
+    // belongs after the groups written here.
+    document.moveGroupToEnd(RecoveryGroup);
     return document.save(path);
 }
 

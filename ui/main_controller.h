@@ -153,6 +153,9 @@ private:
     InputMemory memory_;
     std::optional<Profiles> profiles_; // over settings_.records, remade when settings are applied
     int activeFilter_ = 0;
+    // As chosen or read, "Filter ausschalten" (135) included, so that the
+    // settings file gets back the value it held.
+    int chosenFilter_ = 0;
     bool patternsDirty_ = false;
     bool refreshing_ = false;
     bool menuChoice_ = false; // the command running was chosen in a popup menu

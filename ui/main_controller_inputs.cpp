@@ -3,6 +3,7 @@
 // behind Ctrl+Z.
 
 #include "settings/list_file.h"
+#include "settings/settings_lock.h"
 #include "ui/file_list_model.h"
 #include "ui/input_history.h"
 #include "ui/main_controller.h"
@@ -17,6 +18,8 @@
 #include <QSignalBlocker>
 
 namespace namenswerk {
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -93,7 +96,7 @@ StoredSettings MainController::currentSettings() const
     stored.window = {frame.left(), frame.top(), window_.width(), window_.height()};
     stored.sortColumn = list_.sortColumn;
     stored.sortDirection = list_.sortDirection;
-    stored.activeFilter = activeFilter_;
+    stored.activeFilter = chosenFilter_;
     stored.upper = engine_.upper;
     return stored;
 }
@@ -101,9 +104,24 @@ StoredSettings MainController::currentSettings() const
 bool MainController::saveSettings()
 {
     settings_ = currentSettings();
-    const bool written = writeSettings(settingsFolder_, settings_);
-    writeListFile(list_, ownListFilePath(settingsFolder_), settings_.rememberList);
-    return written;
+    for (;;) {
+        // While a batch run works with the folder, its record must not be
+        // written over; the user may wait for it or give the save up.
+        const SettingsLock lock(settingsFolder_);
+        if (!lock.busy()) {
+            const bool written = writeSettings(settingsFolder_, settings_);
+            writeListFile(list_, ownListFilePath(settingsFolder_), settings_.rememberList);
+            return written;
+        }
+        Request retry = settingsFolderBusy(
+            settingsFolder_,
+            u"Die Einstellungen wurden nicht gespeichert.\rSoll es erneut versucht werden?"_s);
+        retry.icon = RequestIcon::Question;
+        retry.buttons = YesCancel;
+        if (requester_.ask(retry).code != AnswerYes) {
+            return false;
+        }
+    }
 }
 
 MainController::InputTexts MainController::inputTexts() const

@@ -2,6 +2,7 @@
 // through a dialog or the desktop.
 
 #include "rename/rename_run.h"
+#include "rename/run_reports.h"
 #include "rename/undo_last_run.h"
 #include "settings/requester.h"
 #include "ui/file_list_model.h"
@@ -28,6 +29,7 @@ namespace namenswerk {
 void MainController::setFilter(int command)
 {
     activeFilter_ = command == commandNumber(Command::FilterOff) ? 0 : command;
+    chosenFilter_ = command;
     checkFilterItem(*filterMenu_, activeFilter_);
     QPushButton *button = window_.button(control::FilterButton);
     button->setText(activeFilter_ == 0 ? u"Ergebnisliste &filtern"_s : u"Ergebnis&filter ändern"_s);
@@ -153,6 +155,9 @@ void MainController::renameFiles()
         const QSignalBlocker quiet(field);
         field->setEditText(result.changedTemplate);
         markModified();
+    }
+    if (result.renamed > 0 && !result.recorded) {
+        requester_.ask(unrecordedRunMessage(settingsFolder_, result.journalKept));
     }
     // The run has refreshed the statuses; the view still has to show them.
     list_.requestRefresh(RefreshLevel::Statuses);

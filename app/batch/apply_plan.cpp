@@ -14,20 +14,32 @@ int applyPlan(ComputedPlan &plan, const BatchOptions &options)
         printPlan(plan, options.json);
         return Success;
     }
-    OptionAnswers answers(options.allowExtensionLoss, options.createFolders);
+    OptionAnswers answers(options.allowExtensionLoss, options.createFolders, options.noJournal);
     ProgressLine progress(u"renaming %1 files"_s.arg(plan.list.readyCount));
     const RunResult result = renameRun(
         {plan.list, plan.engine, plan.rules.settings, answers, plan.settingsFolder, nullptr});
     progress.stop();
+    if (result.end == RunEnd::FolderBusy) {
+        printFolderBusy(plan.settingsFolder);
+        return BadUsage;
+    }
 
     printPlan(plan, options.json);
+    if (result.end == RunEnd::NoJournal) {
+        printError(u"no journal can be created in '%1', so a killed run could not be undone; "
+                   u"nothing was renamed (--no-journal renames anyway)"_s.arg(plan.settingsFolder));
+        return StepFailed;
+    }
     if (result.end != RunEnd::Renamed) {
         printError(u"the new names would lose their extensions; nothing was renamed "
                    u"(--allow-extension-loss renames anyway)"_s);
         return StepFailed;
     }
     if (result.renamed > 0 && !result.recorded) {
-        printError(u"the record for undo could not be written to '%1'"_s.arg(plan.settingsFolder));
+        printError(u"warning: the record for undo could not be written to '%1'%2"_s.arg(
+            plan.settingsFolder,
+            result.journalKept ? u"; its journal stays there for the next run"_s : QString()));
+        return StepFailed;
     }
     return result.failed > 0 || result.stopped ? StepFailed : Success;
 }

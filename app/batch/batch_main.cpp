@@ -3,7 +3,6 @@
 #include "app/batch/batch_commands.h"
 #include "app/batch/batch_options.h"
 #include "app/batch/batch_session.h"
-#include "rename/interrupted_run.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -19,11 +18,9 @@ int runCommand(const BatchOptions &options)
         printError(error);
         return BadUsage;
     }
-    if (options.action != Action::Plan) {
-        // As the program does at start-up: a run that died leaves a journal,
-        // which must become the record before anything is renamed or undone.
-        recoverInterruptedRun(settingsFolder);
-    }
+    // A journal that a dead run left becomes the record inside the rename
+    // run and the undo, under the settings folder's lock; --undo --dry-run
+    // only reads it.
     if (options.action == Action::Undo) {
         return undoLastRecordedRun(settingsFolder, options);
     }

@@ -68,7 +68,7 @@ void declareOptions(QCommandLineParser &parser)
 {
     for (const QString &flag :
          {u"help"_s, u"version"_s, u"json"_s, u"apply"_s, u"undo"_s, u"dry-run"_s,
-          u"allow-extension-loss"_s, u"create-folders"_s, u"remembered"_s}) {
+          u"allow-extension-loss"_s, u"create-folders"_s, u"no-journal"_s, u"remembered"_s}) {
         parser.addOption(QCommandLineOption(flag));
     }
     for (const QString &valued : {u"list"_s, u"limit"_s, u"settings"_s, u"profile"_s}) {
@@ -164,6 +164,7 @@ QString readAction(const QCommandLineParser &parser, BatchOptions &options)
     options.dryRun = parser.isSet(u"dry-run"_s);
     options.allowExtensionLoss = parser.isSet(u"allow-extension-loss"_s);
     options.createFolders = parser.isSet(u"create-folders"_s);
+    options.noJournal = parser.isSet(u"no-journal"_s);
     options.settingsFolder = parser.value(u"settings"_s);
     options.profile = parser.value(u"profile"_s);
     if (options.dryRun && options.action != Action::Undo) {
@@ -231,12 +232,15 @@ Output and actions:
                            the plan with 12 (renamed) or 13 (failed)
     --allow-extension-loss   rename even when new names lose their extensions
     --create-folders         create missing subfolders
+    --no-journal             rename even where the journal that makes a killed
+                             run undoable cannot be created
   --undo [--dry-run]       undo the last recorded run (or only list it): old
                            path, new path, ok or failed for each recorded rename
   --help, --version
 
-Exit codes: 0 success, 1 a rename or undo step failed or the run stopped,
-2 bad usage or unreadable input.
+Exit codes: 0 success, 1 a rename or undo step failed, the run stopped or
+its record for undo could not be written, 2 bad usage, unreadable input, or
+another run working with the same settings folder (nothing was done).
 )"_s;
 }
 

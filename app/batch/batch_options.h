@@ -22,6 +22,7 @@ struct BatchOptions {
     bool dryRun = false;
     bool allowExtensionLoss = false;
     bool createFolders = false;
+    bool noJournal = false; // rename even where no journal can be made
     QStringList paths;
     QString listFile;
     bool remembered = false;

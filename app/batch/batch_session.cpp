@@ -63,7 +63,13 @@ FactsReader factsReaderFor(const RenameSettings &settings)
 
 void printError(const QString &message)
 {
-    QTextStream(stderr) << "namenswerk-batch: " << message << '\n';
+    QTextStream(stderr) << "namenswerk-batch: " << escapedField(message) << '\n';
+}
+
+void printFolderBusy(const QString &settingsFolder)
+{
+    printError(u"another run is working with the settings folder '%1'; nothing was done"_s.arg(
+        settingsFolder));
 }
 
 QString settingsFolderOf(const BatchOptions &options, QString &error)
@@ -102,7 +108,8 @@ std::unique_ptr<ComputedPlan> computePlan(const BatchOptions &options,
 void printPlan(const ComputedPlan &plan, bool json)
 {
     QTextStream(stdout) << (json ? planAsJson(plan.list) : planAsTabSeparated(plan.list));
-    QTextStream(stderr) << plan.engine.summary().trimmed() << '\n';
+    // Names in the summary reach a terminal: escaped as in the plan.
+    QTextStream(stderr) << escapedField(plan.engine.summary().trimmed()) << '\n';
 }
 
 } // namespace namenswerk::batch

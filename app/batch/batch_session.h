@@ -15,6 +15,9 @@ enum ExitCode { Success = 0, StepFailed = 1, BadUsage = 2 };
 
 // One line on standard error, prefixed with the command's name.
 void printError(const QString &message);
+// The line for a command that did nothing because another run works with
+// the settings folder.
+void printFolderBusy(const QString &settingsFolder);
 
 // The folder of the settings file the command works with, ending in "/";
 // empty, with a reason, when a named one does not exist.

@@ -1,6 +1,7 @@
 #include "app/batch/option_answers.h"
 
 #include "rename/run_questions.h"
+#include "rename/run_reports.h"
 
 namespace namenswerk::batch {
 
@@ -20,6 +21,11 @@ bool isExtensionWarning(const Request &request)
            request.firstCaption == warning->firstCaption;
 }
 
+bool isMissingJournalQuestion(const Request &request)
+{
+    return request.title == missingJournalQuestion({}).title;
+}
+
 } // namespace
 
 Answer OptionAnswers::ask(const Request &request)
@@ -29,6 +35,9 @@ Answer OptionAnswers::ask(const Request &request)
         return {createFolders_ ? AnswerYes : AnswerNo, true};
     }
     if (isExtensionWarning(request) && allowExtensionLoss_) {
+        return {AnswerRename};
+    }
+    if (isMissingJournalQuestion(request) && noJournal_) {
         return {AnswerRename};
     }
     // Whatever else a run might ask is safest declined.

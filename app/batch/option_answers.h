@@ -8,8 +8,9 @@ namespace namenswerk::batch {
 // beforehand, since nobody is there to ask.
 class OptionAnswers final : public Requester {
 public:
-    OptionAnswers(bool allowExtensionLoss, bool createFolders)
-        : allowExtensionLoss_(allowExtensionLoss), createFolders_(createFolders)
+    OptionAnswers(bool allowExtensionLoss, bool createFolders, bool noJournal = false)
+        : allowExtensionLoss_(allowExtensionLoss), createFolders_(createFolders),
+          noJournal_(noJournal)
     {
     }
 
@@ -18,6 +19,7 @@ public:
 private:
     bool allowExtensionLoss_;
     bool createFolders_;
+    bool noJournal_;
 };
 
 // Says "Ja" to whatever is asked: the command line is the confirmation.

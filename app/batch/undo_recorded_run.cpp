@@ -2,9 +2,11 @@
 #include "app/batch/option_answers.h"
 #include "app/batch/plan_output.h"
 #include "app/batch/progress_line.h"
+#include "rename/interrupted_run.h"
 #include "rename/record_paths.h"
 #include "rename/recovery_record.h"
 #include "rename/undo_last_run.h"
+#include "settings/settings_lock.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -56,9 +58,26 @@ void printPairs(const RecoveryRecord &record, const UndoResult *result, bool jso
 
 } // namespace
 
+// The record as undo would find it: a journal that a dead run left counts
+// as its record. A dry run only reads, and writes not even the lock file.
 int undoLastRecordedRun(const QString &settingsFolder, const BatchOptions &options)
 {
-    const RecoveryRecord record = readRecoveryRecord(settingsFolder);
+    const SettingsLock lock(settingsFolder, SettingsLockWait,
+                            options.dryRun ? SettingsLock::Mode::LookOnly
+                                           : SettingsLock::Mode::Write);
+    if (lock.busy()) {
+        printFolderBusy(settingsFolder);
+        return BadUsage;
+    }
+    if (!options.dryRun) {
+        recoverInterruptedRun(settingsFolder);
+    }
+    std::optional<RecoveryRecord> leftover;
+    if (options.dryRun) {
+        leftover = leftoverRunRecord(settingsFolder);
+    }
+    const RecoveryRecord record =
+        leftover ? std::move(*leftover) : readRecoveryRecord(settingsFolder);
     if (record.pairs.empty()) {
         printError(u"no recorded run to undo in '%1'"_s.arg(settingsFolder));
         return Success;

@@ -160,25 +160,34 @@ TEST(IniDocument, HostileContentIsReadAndKeptWhole)
     EXPECT_EQ(document.toBytes(), replaced(bytes, "K=2500\r\n", "K=new\r\n") + "\r\n");
 }
 
+// The file past the limit is sparse: its size counts, not its bytes.
 TEST(IniDocument, OversizedFileIsNotRead)
 {
     test::TempFolder folder;
-    const QString path =
-        folder.write(u"big.ini"_s, "[G]\r\nK=1\r\n" + QByteArray(IniDocument::MaxFileSize, ';'));
+    const QString path = folder.write(u"big.ini"_s, "[G]\r\nK=1\r\n");
+    ASSERT_TRUE(QFile::resize(path, IniDocument::MaxFileSize + 1));
     const IniDocument document = IniDocument::load(path);
     EXPECT_FALSE(document.wasRead());
     EXPECT_TRUE(document.groups().isEmpty());
 }
 
-TEST(IniDocument, FileOfExactlyTheLargestSizeIsRead)
+// A record of a large run made files of tens of megabytes, which an earlier
+// limit of 32 MiB refused: every setting was lost with them.
+TEST(IniDocument, FileOfTensOfMegabytesIsReadAndWrittenBack)
 {
     test::TempFolder folder;
-    const QByteArray head = "[G]\r\nK=1\r\n";
-    const QString path = folder.write(
-        u"limit.ini"_s, head + QByteArray(IniDocument::MaxFileSize - head.size(), ';'));
-    const IniDocument document = IniDocument::load(path);
-    EXPECT_TRUE(document.wasRead());
-    EXPECT_EQ(document.value(u"G"_s, u"K"_s), u"1"_s);
+    QByteArray bytes = Bom + "\r\n[G]\r\nK=1\r\n\r\n[Big]\r\n";
+    const QByteArray line = "Key=" + QByteArray(200, 'v') + "\r\n";
+    while (bytes.size() <= qsizetype{40} * 1024 * 1024) {
+        bytes += line;
+    }
+    const QString path = folder.write(u"large.ini"_s, bytes);
+    IniDocument document = IniDocument::load(path);
+    ASSERT_TRUE(document.wasRead());
+    EXPECT_EQ(document.value(u"g"_s, u"k"_s), u"1"_s);
+    document.setValue(u"G"_s, u"K"_s, u"2"_s);
+    ASSERT_TRUE(document.save(path));
+    EXPECT_EQ(folder.read(u"large.ini"_s), replaced(bytes, "K=1\r\n", "K=2\r\n"));
 }
 
 TEST(IniDocument, MissingFileIsEmptyAndSaveCreatesIt)
