@@ -117,6 +117,7 @@ FolderLock::FolderLock(const QString &lockFilePath, std::chrono::milliseconds wa
         case Try::Again:
             continue;
         case Try::Busy:
+            waited_ = true;
             if (waited.elapsed() >= wait.count()) {
                 state_ = State::Busy;
                 return;

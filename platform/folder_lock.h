@@ -36,11 +36,14 @@ public:
 
     State state() const { return state_; }
     bool held() const { return state_ == State::Held; }
+    // Another process held the lock when it was first asked for.
+    bool waited() const { return waited_; }
 
     struct Holding; // one lock of this process, shared by its holders
 
 private:
     State state_ = State::Unavailable;
+    bool waited_ = false;
     Holding *holding_ = nullptr;
 };
 

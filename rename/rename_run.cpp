@@ -253,7 +253,11 @@ RunResult renameRun(const RunContext &context)
     }
     // A journal left by a run that died must become its record before this
     // run starts its own.
-    recoverInterruptedRun(context.settingsFolder);
+    if (recoverInterruptedRun(context.settingsFolder) && lock.waited()) {
+        context.requester.ask(diedRunMessage(context.settingsFolder));
+        result.end = RunEnd::OtherRunDied;
+        return result;
+    }
     RunLoop loop(context);
     if (!loop.journalOpen() && context.list.readyCount > 0 &&
         context.requester.ask(missingJournalQuestion(context.settingsFolder)).code !=

@@ -25,6 +25,7 @@ enum class RunEnd {
     Declined,        // the extension warning was answered with "Abbrechen"
     TemplateChanged, // the template was given the extension instead; nothing was renamed
     FolderBusy,      // another run works with the settings folder; nothing was renamed
+    OtherRunDied,    // the run waited for died half-way; its journal became the record
     NoJournal,       // no journal could be made, and the user did not go on without one
 };
 
@@ -49,8 +50,10 @@ struct RunResult {
 //
 // The run holds the settings folder's lock from before it takes over a
 // leftover journal until its record is written; while another run holds it,
-// it tells the user so and renames nothing. It asks before renaming without
-// a journal.
+// it tells the user so and renames nothing. When the run it waited for dies
+// meanwhile, that run's journal becomes the record and this run renames
+// nothing either: its own record would leave the other run's files beyond
+// undo. It asks before renaming without a journal.
 RunResult renameRun(const RunContext &context);
 
 } // namespace namenswerk

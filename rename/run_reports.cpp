@@ -53,4 +53,16 @@ Request busyRunMessage(const QString &settingsFolder)
                               u"wenn der andere Lauf beendet ist."_s);
 }
 
+Request diedRunMessage(const QString &settingsFolder)
+{
+    Request request;
+    request.title = u"Achtung!"_s;
+    request.heading = u"Ein anderer Lauf im Einstellungsordner '"_s % shown(settingsFolder) %
+                      u"' wurde abgebrochen."_s;
+    request.text = u"Er kann nun rückgängig gemacht werden. Es wurde nichts umbenannt."_s;
+    request.icon = RequestIcon::Error;
+    request.buttons = OkOnly;
+    return request;
+}
+
 } // namespace namenswerk

@@ -17,5 +17,8 @@ Request unrecordedRunMessage(const QString &settingsFolder, bool journalKept);
 
 // Why a run or an undo did nothing: another one works with the folder.
 Request busyRunMessage(const QString &settingsFolder);
+// Why a run did nothing: the run it waited for died half-way, and what that
+// one renamed is now the record for undo.
+Request diedRunMessage(const QString &settingsFolder);
 
 } // namespace namenswerk

@@ -38,6 +38,9 @@ public:
     // that takes no lock file also takes no journal and no settings).
     bool busy() const { return lock_.state() == platform::FolderLock::State::Busy; }
     bool held() const { return lock_.held(); }
+    // Another process held the folder when this one came: whatever it left
+    // behind is news to the caller.
+    bool waited() const { return lock_.waited(); }
 
 private:
     platform::FolderLock lock_;

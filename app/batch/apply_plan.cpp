@@ -23,6 +23,11 @@ int applyPlan(ComputedPlan &plan, const BatchOptions &options)
         printFolderBusy(plan.settingsFolder);
         return BadUsage;
     }
+    if (result.end == RunEnd::OtherRunDied) {
+        printError(u"another run with the settings folder '%1' died half-way and can be undone "
+                   u"now (--undo); nothing was renamed"_s.arg(plan.settingsFolder));
+        return BadUsage;
+    }
 
     printPlan(plan, options.json);
     if (result.end == RunEnd::NoJournal) {

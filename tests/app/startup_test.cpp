@@ -1,4 +1,5 @@
 #include "app/program.h"
+#include "rename/recovery_record.h"
 #include "settings/list_file.h"
 #include "settings/settings_file.h"
 #include "tests/support/printers.h"
@@ -126,6 +127,31 @@ TEST_F(Startup, StoredFilterSortSwitchesAndInputsComeBack)
     EXPECT_EQ(templateField->currentText(), u"x"_s);
     ASSERT_EQ(templateField->count(), 2);
     EXPECT_EQ(templateField->itemText(1), u"y"_s);
+}
+
+// "Filter ausschalten" as stored is written back as it was read.
+TEST_F(Startup, TheStoredFilterIsWrittenBackAsRead)
+{
+    writeIni(u"Filebuffer=1\r\nFilter=5\r\n"_s);
+    const auto program = start(options());
+    EXPECT_FALSE(program->window().button(control::FilterButton)->isChecked());
+    program->finish();
+    EXPECT_TRUE(folder.read(u"Brindlewick.ini"_s).contains("\r\nFilter=5\r\n"));
+}
+
+// A settings file that the first rename run created holds only its record;
+// the groups the window adds later come before it, as in a file the window
+// wrote first.
+TEST_F(Startup, TheRecordOfTheRunThatCreatedTheFileStaysLast)
+{
+    ASSERT_TRUE(writeRecoveryRecord(folder.path(), {1'700'000'000, u"/f/"_s, {{u"a"_s, u"b"_s}}}));
+    start(options())->finish();
+    const QByteArray written = folder.read(u"Brindlewick.ini"_s);
+    EXPECT_TRUE(written.startsWith("\xEF\xBB\xBF\r\n[Global]\r\n"));
+    EXPECT_TRUE(written.endsWith("\r\n\r\n[Recovery]\r\nMagic=1700000000\r\n00000=\"/f/\"\r\n"
+                                 "00001=\"a\" > \"b\"\r\n"))
+        << written.right(200).toStdString();
+    EXPECT_EQ(readRecoveryRecord(folder.path()).pairs.size(), 1U);
 }
 
 TEST_F(Startup, AListFileOnTheCommandLineFillsTheList)
