@@ -178,8 +178,50 @@ void renameRunAgainstPlainLoop(benchmark::State &state)
     state.SetItemsProcessed(state.iterations() * count);
 }
 
+// One run over the files with chains resolved or not, put back afterwards;
+// false when it did not rename and record every file.
+bool timedRun(const Files &files, bool resolveChains, Seconds &spent)
+{
+    Prepared prepared(files);
+    prepared.settings.resolveChains = resolveChains;
+    SilentRequester requester;
+    const Stopwatch watch;
+    const namenswerk::RunResult result = namenswerk::renameRun(
+        {prepared.list, prepared.engine, prepared.settings, requester, files.settingsFolder});
+    spent += watch.elapsed();
+    renameAll(files.newPaths, files.oldPaths);
+    QFile::remove(files.settingsFolder + u"Brindlewick.ini"_s);
+    return result.renamed == int(files.names.size()) && result.recorded;
+}
+
+// Resolving chains where there are none: the order is worked out, and then
+// the same renames happen as without the option. Both runs alternate.
+void resolveChainsAgainstListOrder(benchmark::State &state)
+{
+    const Files files(static_cast<int>(state.range(0)));
+    Seconds resolved;
+    Seconds listOrder;
+    for (auto _ : state) {
+        if (!timedRun(files, false, listOrder) || !timedRun(files, true, resolved)) {
+            state.SkipWithError("the run did not rename and record every file");
+            return;
+        }
+    }
+    const double cpuRatio = resolved.cpu / listOrder.cpu;
+    const double wallRatio = resolved.wall / listOrder.wall;
+    state.counters["cpu_vs_off"] = cpuRatio;
+    state.counters["wall_vs_off"] = wallRatio;
+    state.SetLabel("resolving / list order: cpu " + std::to_string(cpuRatio) + ", wall " +
+                   std::to_string(wallRatio));
+}
+
 } // namespace
 
+BENCHMARK(resolveChainsAgainstListOrder)
+    ->Arg(100'000)
+    ->Iterations(3)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 BENCHMARK(renameRunAgainstPlainLoop)
     ->Arg(10'000)
     ->Iterations(3)

@@ -26,13 +26,16 @@ struct RenameSettings {
     int filenameCase = 0; // case mode 0..5 of the name part
     int fileextCase = 0;  // case mode 0..5 of the extension
     bool fileDate = false;
+    // The run orders its renames so that chains and swaps within it succeed.
+    bool resolveChains = false;
 
     bool operator==(const RenameSettings &) const = default;
 
     // A record that was cleared: empty texts, every option off.
     static RenameSettings cleared()
     {
-        return {{}, false, {}, {}, {}, false, {}, {}, false, false, false, false, 0, 0, false};
+        return {{},    false, {},    {},    {}, false, {},    {},
+                false, false, false, false, 0,  0,     false, false};
     }
 };
 

@@ -7,12 +7,15 @@
 #include "rename/record_paths.h"
 #include "rename/recovery_record.h"
 #include "rename/rename_journal.h"
+#include "rename/run_order.h"
 #include "rename/run_questions.h"
 #include "rename/run_reports.h"
 #include "settings/settings_lock.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
+#include <algorithm>
 #include <optional>
 
 namespace namenswerk {
@@ -50,6 +53,12 @@ struct Attempt {
     bool possible = false; // it can be undone and moves no other file
 };
 
+// The move as the order compares it: paths in one spelling.
+PlannedMove plannedMove(const Attempt &attempt)
+{
+    return {QDir::cleanPath(attempt.from), QDir::cleanPath(attempt.to)};
+}
+
 // The entries of one run, renamed one after the other.
 class RunLoop {
 public:
@@ -64,6 +73,11 @@ public:
     // entry to be renamed, if any, is announced in the journal along with
     // this one's success.
     bool renameEntry(FileEntry &entry, const FileEntry *following);
+    // The same for every ready entry at once, in the order that lets chains
+    // and cycles succeed. False when the user stopped the run.
+    bool renameInOrder(std::vector<FileEntry *> &ready);
+    // How many failed entries had old names of ready entries as targets.
+    int failedOnOwnNames(const std::vector<FileEntry *> &ready) const;
     void finish(RunResult &result);
     bool journalOpen() const { return journal_.isOpen(); }
 
@@ -73,15 +87,24 @@ private:
     bool folderReady(const Attempt &attempt);
     int subfolderAnswer(const QString &subfolder);
     void fail(FileEntry &entry);
+    bool carryOut(const Attempt &attempt, const Attempt *next);
+    void renamed(FileEntry &entry, const Attempt &attempt);
+    Attempt temporaryFor(const Attempt &attempt);
+    void throughTemporary(FileEntry &entry, const Attempt &attempt);
+    void finishFromTemporary(FileEntry &entry, const Attempt &attempt);
 
     const RunContext &context_;
     const QString workingFolder_;
     const QString recordFolder_;
     RenameJournal journal_;
     std::vector<RenamedPair> log_;
+    int renamed_ = 0; // entries; the log holds temporary steps too
     int failed_ = 0;
     std::optional<int> rememberedAnswer_;
     std::optional<Attempt> announced_; // the next entry's attempt, already pending in the journal
+    bool nextIsPending_ = false;       // in ordered runs: the next attempt is announced already
+    int temporaries_ = 0;
+    std::optional<Attempt> parked_; // the cycle member waiting under a temporary name
 };
 
 // Names in the list's current folder are recorded relative to it; those of
@@ -145,6 +168,32 @@ void RunLoop::fail(FileEntry &entry)
     ++failed_;
 }
 
+// Renames as the journal tells: pending before, confirmed right after; the
+// next attempt, when it can be tried, is announced along with the success.
+bool RunLoop::carryOut(const Attempt &attempt, const Attempt *next)
+{
+    if (!std::exchange(nextIsPending_, false)) {
+        journal_.pending(attempt.pair);
+    }
+    if (!platform::renameNoReplace(attempt.from, attempt.to).ok()) {
+        return false;
+    }
+    const bool announce = next && next->possible;
+    journal_.renamed(announce ? &next->pair : nullptr);
+    nextIsPending_ = announce;
+    log_.push_back(attempt.pair);
+    return true;
+}
+
+void RunLoop::renamed(FileEntry &entry, const Attempt &attempt)
+{
+    entry.status = EntryStatus::Renamed;
+    ++renamed_;
+    if (context_.settings.fileDate) {
+        platform::setModificationTime(attempt.to, currentLocalSeconds() / 60 * 60);
+    }
+}
+
 bool RunLoop::renameEntry(FileEntry &entry, const FileEntry *following)
 {
     const bool isPending = announced_.has_value();
@@ -156,41 +205,136 @@ bool RunLoop::renameEntry(FileEntry &entry, const FileEntry *following)
     if (!folderReady(attempt)) {
         return false;
     }
-    if (!isPending) {
-        journal_.pending(attempt.pair);
-    }
-    if (!platform::renameNoReplace(attempt.from, attempt.to).ok()) {
-        fail(entry);
-        return true;
-    }
+    nextIsPending_ = isPending;
     std::optional<Attempt> next;
     if (following) {
         next = prepare(*following);
     }
-    const bool announce = next && next->possible;
-    journal_.renamed(announce ? &next->pair : nullptr);
-    if (announce) {
+    if (!carryOut(attempt, next ? &*next : nullptr)) {
+        fail(entry);
+        return true;
+    }
+    if (nextIsPending_) {
         announced_ = std::move(next);
     }
-    entry.status = EntryStatus::Renamed;
-    if (context_.settings.fileDate) {
-        platform::setModificationTime(attempt.to, currentLocalSeconds() / 60 * 60);
-    }
-    log_.push_back(attempt.pair);
+    renamed(entry, attempt);
     return true;
+}
+
+// A name in the folder the file leaves that no file has: the rename onto it
+// never replaces, so a name taken meanwhile only costs another try.
+Attempt RunLoop::temporaryFor(const Attempt &attempt)
+{
+    const QString name =
+        u".namenswerk-%1-%2.tmp"_s.arg(QCoreApplication::applicationPid()).arg(++temporaries_);
+    Attempt step = attempt;
+    step.pair.newName = folderPart(attempt.pair.oldName) + name;
+    step.to = resolveRecordName(recordFolder_, step.pair.newName);
+    return step;
+}
+
+// A member of a cycle, out of the way before the others move, then to its
+// target; when that fails it goes back to its old name.
+void RunLoop::throughTemporary(FileEntry &entry, const Attempt &attempt)
+{
+    Attempt away = temporaryFor(attempt);
+    for (int tries = 0; !carryOut(away, nullptr); ++tries) {
+        if (tries == 3 || platform::pathExists(attempt.to) || !platform::pathExists(attempt.from)) {
+            fail(entry);
+            return;
+        }
+        away = temporaryFor(attempt);
+    }
+    parked_ = away;
+}
+
+void RunLoop::finishFromTemporary(FileEntry &entry, const Attempt &attempt)
+{
+    if (!parked_) {
+        return; // it never left its name, and has failed already
+    }
+    const Attempt away = *std::exchange(parked_, std::nullopt);
+    Attempt onward = attempt;
+    onward.from = away.to;
+    onward.pair.oldName = away.pair.newName;
+    if (carryOut(onward, nullptr)) {
+        renamed(entry, attempt);
+        return;
+    }
+    Attempt back = away;
+    std::swap(back.from, back.to);
+    std::swap(back.pair.oldName, back.pair.newName);
+    carryOut(back, nullptr); // failing, the record still leads undo to it
+    fail(entry);
+}
+
+bool RunLoop::renameInOrder(std::vector<FileEntry *> &ready)
+{
+    std::vector<Attempt> attempts;
+    attempts.reserve(ready.size());
+    std::vector<PlannedMove> moves;
+    moves.reserve(ready.size());
+    for (FileEntry *entry : ready) {
+        attempts.push_back(prepare(*entry));
+        moves.push_back(plannedMove(attempts.back()));
+    }
+    const std::vector<OrderedStep> steps = orderMoves(moves);
+    for (std::size_t at = 0; at < steps.size(); ++at) {
+        const OrderedStep &step = steps[at];
+        FileEntry &entry = *ready[step.move];
+        const Attempt &attempt = attempts[step.move];
+        if (step.kind == OrderedStep::FromTemporary) {
+            finishFromTemporary(entry, attempt);
+            continue;
+        }
+        if (!attempt.possible) {
+            fail(entry); // it could not be undone, or would move another file
+            continue;
+        }
+        if (!folderReady(attempt)) {
+            return false;
+        }
+        if (step.kind == OrderedStep::ToTemporary) {
+            throughTemporary(entry, attempt);
+            continue;
+        }
+        const bool nextWhole = at + 1 < steps.size() && steps[at + 1].kind == OrderedStep::Whole;
+        if (carryOut(attempt, nextWhole ? &attempts[steps[at + 1].move] : nullptr)) {
+            renamed(entry, attempt);
+        } else {
+            fail(entry);
+        }
+    }
+    return true;
+}
+
+int RunLoop::failedOnOwnNames(const std::vector<FileEntry *> &ready) const
+{
+    std::vector<PlannedMove> moves;
+    moves.reserve(ready.size());
+    for (const FileEntry *entry : ready) {
+        moves.push_back(plannedMove(prepare(*entry)));
+    }
+    const std::vector<bool> blocked = targetsOfOtherMoves(moves);
+    int count = 0;
+    for (std::size_t index = 0; index < ready.size(); ++index) {
+        count += blocked[index] && ready[index]->status == EntryStatus::RenameFailed ? 1 : 0;
+    }
+    return count;
 }
 
 void RunLoop::finish(RunResult &result)
 {
-    result.renamed = static_cast<int>(log_.size());
+    result.renamed = renamed_;
     result.failed = failed_;
-    if (!log_.empty()) {
+    const bool movedAny = !log_.empty();
+    if (movedAny) {
         result.recorded = writeRecoveryRecord(
             context_.settingsFolder, {currentLocalSeconds(), recordFolder_, std::move(log_)});
     }
     // Without a record the journal is the only trace of the run: it stays,
     // and the next start tries again.
-    if (result.recorded || result.renamed == 0) {
+    if (result.recorded || !movedAny) {
         journal_.remove();
     } else {
         result.journalKept = journal_.isOpen();
@@ -266,23 +410,31 @@ RunResult renameRun(const RunContext &context)
         return result;
     }
     std::vector<FileEntry> &entries = context.list.entries();
-    const auto readyFrom = [&entries](std::size_t index) {
-        while (index < entries.size() && entries[index].status != EntryStatus::Ok) {
-            ++index;
+    std::vector<FileEntry *> ready;
+    ready.reserve(std::size_t(std::max(context.list.readyCount, 0)));
+    for (FileEntry &entry : entries) {
+        if (entry.status == EntryStatus::Ok) {
+            ready.push_back(&entry);
         }
-        return index;
-    };
+    }
+    if (context.settings.resolveChains) {
+        result.stopped = !loop.renameInOrder(ready);
+    } else {
+        for (std::size_t at = 0; at < ready.size(); ++at) {
+            if (!loop.renameEntry(*ready[at], at + 1 < ready.size() ? ready[at + 1] : nullptr)) {
+                result.stopped = true;
+                break;
+            }
+        }
+    }
     std::vector<bool> renamedHere(entries.size());
-    for (std::size_t index = readyFrom(0); index < entries.size();) {
-        const std::size_t next = readyFrom(index + 1);
-        if (!loop.renameEntry(entries[index], next < entries.size() ? &entries[next] : nullptr)) {
-            result.stopped = true;
-            break;
-        }
-        renamedHere[index] = entries[index].status == EntryStatus::Renamed;
-        index = next;
+    for (FileEntry *entry : ready) {
+        renamedHere[std::size_t(entry - entries.data())] = entry->status == EntryStatus::Renamed;
     }
     loop.finish(result);
+    if (result.failed > 0 && !context.settings.resolveChains) {
+        result.failedOnOwnNames = loop.failedOnOwnNames(ready);
+    }
 
     // The new statuses stay: only the status pass runs, no new names.
     readFactsAfterRun(context.list, renamedHere);

@@ -41,10 +41,15 @@ struct RunResult {
     bool recorded = false; // the recovery record now holds this run
     // Unrecorded renames are all in the journal that stays for the next start.
     bool journalKept = false;
+    // Failed entries whose targets were old names of entries of this run:
+    // with chains left unresolved, what the run itself stood in the way of.
+    int failedOnOwnNames = 0;
 };
 
 // Renames every entry with status Ok from its old to its new name, in the
-// order of the list, never replacing anything on disk; each becomes Renamed
+// order of the list, never replacing anything on disk (with chains resolved,
+// in the order that lets each rename find its target free, cycles passing
+// through a temporary name); each becomes Renamed
 // or RenameFailed. The renamed pairs become the recovery record. Afterwards
 // the facts are read again and the statuses refreshed.
 //

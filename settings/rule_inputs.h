@@ -6,9 +6,9 @@
 
 namespace namenswerk {
 
-// What the main window's rule fields hold: the five texts, the option boxes and
-// the two case modes. A profile stores exactly these; its name, whether its
-// slot is in use and the never-shown TxtFirst stay outside.
+// What the main window's rule fields hold: the five texts, the option boxes,
+// the two case modes and how a run treats chains. A profile stores exactly these; its name, whether
+// its slot is in use and the never-shown TxtFirst stay outside.
 struct RuleInputs {
     QString regFindname;
     QString regFindext;
@@ -22,6 +22,7 @@ struct RuleInputs {
     int filenameCase = 0;
     int fileextCase = 0;
     bool fileDate = false;
+    bool resolveChains = false;
 
     bool operator==(const RuleInputs &) const = default;
 };

@@ -92,6 +92,7 @@ RenameSettings readRecord(const GroupReader &group)
     record.filenameCase = group.number(u"FilenameCase"_s, 0) % CaseModes;
     record.fileextCase = group.number(u"FileextCase"_s, 0) % CaseModes;
     record.fileDate = group.bit(u"FileDate"_s, false);
+    record.resolveChains = group.bit(u"ResolveChains"_s, false);
     return record;
 }
 
@@ -156,6 +157,12 @@ void writeRecord(GroupWriter &group, const RenameSettings &record, const InputLi
     group.number(u"FilenameCase"_s, record.filenameCase);
     group.number(u"FileextCase"_s, record.fileextCase);
     group.flag(u"FileDate"_s, record.fileDate);
+    // Written only when on, so that files of users who never chose it stay as they were.
+    if (record.resolveChains) {
+        group.flag(u"ResolveChains"_s, true);
+    } else {
+        group.remove(u"ResolveChains"_s);
+    }
 }
 
 void readGlobalOptions(const GroupReader &global, StoredSettings &settings)

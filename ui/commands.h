@@ -69,6 +69,7 @@ enum class Command : int {
     TakeOverNewNames = 142,
     UpperCaseSwitch = 143,
     CounterStart = 144,
+    ResolveChains = 145,
     SaveProfile = 146,
     DeleteProfile = 147,
     RenameProfile = 148,

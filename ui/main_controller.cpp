@@ -222,6 +222,9 @@ void MainController::dispatch(Command command)
     case C::RememberList:
         toggleRememberList();
         break;
+    case C::ResolveChains:
+        toggleResolveChains();
+        break;
     case C::CustomColours:
         toggleCustomColours();
         break;

@@ -121,6 +121,7 @@ private:
     void showFilterMenu();
     void showProfileMenu();
     void toggleRememberList();
+    void toggleResolveChains();
     void toggleCustomColours();
     void toggleUpperCase();
     void askCounterStart();
@@ -156,6 +157,8 @@ private:
     // As chosen or read, "Filter ausschalten" (135) included, so that the
     // settings file gets back the value it held.
     int chosenFilter_ = 0;
+    // After a run that failed entries only on old names of its own entries: the way out.
+    QString ownNamesHint_;
     bool patternsDirty_ = false;
     bool refreshing_ = false;
     bool menuChoice_ = false; // the command running was chosen in a popup menu

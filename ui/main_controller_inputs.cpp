@@ -173,6 +173,10 @@ void MainController::applyInputs(const RenameSettings &record)
         const QSignalBlocker quiet(caseList);
         caseList->setCurrentIndex(validCaseMode(mode));
     }
+    settings_.records[0].resolveChains = record.resolveChains;
+    if (QAction *item = menuItem(*specialMenu_, Command::ResolveChains)) {
+        item->setChecked(record.resolveChains);
+    }
     rememberInputs();
 }
 

@@ -42,8 +42,8 @@ void MainController::setFilter(int command)
 void MainController::buildSpecialMenu()
 {
     window_.setCaseModeTexts(engine_.upper);
-    fillSpecialMenu(*specialMenu_,
-                    {settings_.theme, engine_.upper, settings_.rememberList, settings_.colors});
+    fillSpecialMenu(*specialMenu_, {settings_.theme, engine_.upper, settings_.rememberList,
+                                    settings_.records[0].resolveChains, settings_.colors});
 }
 
 void MainController::showPopup(QMenu &menu)
@@ -70,6 +70,17 @@ void MainController::toggleRememberList()
     if (QAction *item = menuItem(*specialMenu_, Command::RememberList)) {
         item->setChecked(settings_.rememberList);
     }
+}
+
+// A setting of the current record, as a profile keeps it, though no field shows it.
+void MainController::toggleResolveChains()
+{
+    bool &resolve = settings_.records[0].resolveChains;
+    resolve = !resolve;
+    if (QAction *item = menuItem(*specialMenu_, Command::ResolveChains)) {
+        item->setChecked(resolve);
+    }
+    markModified();
 }
 
 void MainController::toggleCustomColours()
@@ -125,8 +136,8 @@ void MainController::openFolder()
 void MainController::showStatusLine()
 {
     QLabel *line = window_.statusLine();
-    line->setText(engine_.summary());
     QPalette palette = window_.palette();
+    line->setText(list_.failedCount > 0 ? engine_.summary() + ownNamesHint_ : engine_.summary());
     if (list_.failedCount > 0) {
         const auto failed = static_cast<std::size_t>(EntryStatus::RenameFailed);
         palette.setColor(QPalette::Window, tableColor(settings_.colors[failed]));
@@ -155,6 +166,12 @@ void MainController::renameFiles()
         const QSignalBlocker quiet(field);
         field->setEditText(result.changedTemplate);
         markModified();
+    }
+    ownNamesHint_.clear();
+    if (result.failedOnOwnNames > 0 && result.failedOnOwnNames == result.failed) {
+        ownNamesHint_ = u" – %1 Dateien scheiterten nur, weil ihr neuer Name der alte Name einer "
+                        u"anderen Datei dieses Laufs war: \"Ketten und Tausch auflösen\" "
+                        u"(Sonderfunktionen) ordnet solche Umbenennungen."_s.arg(result.failed);
     }
     if (result.renamed > 0 && !result.recorded) {
         requester_.ask(unrecordedRunMessage(settingsFolder_, result.journalKept));

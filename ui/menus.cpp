@@ -153,6 +153,8 @@ void fillSpecialMenu(QMenu &menu, const SpecialMenuState &state)
             u"Startwert für &Zähler\tStrg+Shift+Z");
     addCheckItem(menu, Command::RememberList, buttonFaceSwatch(),
                  u"&Einträge der Dateiliste merken\tStrg+Shift+E", state.rememberList);
+    addCheckItem(menu, Command::ResolveChains, buttonFaceSwatch(), u"&Ketten und Tausch auflösen",
+                 state.resolveChains);
     menu.addSeparator();
     addItem(menu, Command::OpenFolder, smallImage(SmallImage::OpenFolder),
             u"Dateiverzeichnis &öffnen\tStrg+Shift+O");

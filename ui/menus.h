@@ -28,6 +28,7 @@ struct SpecialMenuState {
     bool customColours = true;
     bool upper = false;
     bool rememberList = false;
+    bool resolveChains = false;
     ColorTable colours{};
 };
 

@@ -46,6 +46,11 @@ int applyPlan(ComputedPlan &plan, const BatchOptions &options)
             result.journalKept ? u"; its journal stays there for the next run"_s : QString()));
         return StepFailed;
     }
+    if (result.failedOnOwnNames > 0 && result.failedOnOwnNames == result.failed) {
+        printError(
+            u"%1 entries failed only because their new names were old names of other "
+            u"entries of this run; --resolve-chains orders such renames"_s.arg(result.failed));
+    }
     return result.failed > 0 || result.stopped ? StepFailed : Success;
 }
 

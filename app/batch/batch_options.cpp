@@ -50,6 +50,7 @@ const std::vector<SwitchOption> &switchOptions()
         {u"all"_s, u"first"_s, &RuleOverrides::replaceAll},
         {u"upper"_s, u"no-upper"_s, &RuleOverrides::upper},
         {u"touch"_s, u"no-touch"_s, &RuleOverrides::touch},
+        {u"resolve-chains"_s, u"no-resolve-chains"_s, &RuleOverrides::resolveChains},
     };
     return options;
 }
@@ -222,6 +223,8 @@ Rules (the current settings of the settings file unless changed here):
   --upper / --no-upper     capitalising modes also lower-case other letters
   --counter-start N        the number of the first counted file
   --touch / --no-touch     set the file date when renaming
+  --resolve-chains / --no-resolve-chains
+                           order renames so that chains and swaps succeed
 
 Output and actions:
   (default)                the plan: tab-separated entry, path, new, status, text;

@@ -10,7 +10,7 @@ namespace namenswerk::batch {
 // One rule field set from the command line; unset fields keep the stored value.
 struct RuleOverrides {
     std::optional<QString> name, ext, templateText, find, replace;
-    std::optional<bool> patternCase, namesOnly, findCase, replaceAll, upper, touch;
+    std::optional<bool> patternCase, namesOnly, findCase, replaceAll, upper, touch, resolveChains;
     std::optional<int> nameCase, extCase, counterStart;
 };
 

@@ -28,6 +28,7 @@ void applyOverrides(BatchRules &rules, const RuleOverrides &o)
     setIfGiven(s.filenameCase, o.nameCase);
     setIfGiven(s.fileextCase, o.extCase);
     setIfGiven(s.fileDate, o.touch);
+    setIfGiven(s.resolveChains, o.resolveChains);
     setIfGiven(rules.upper, o.upper);
     setIfGiven(rules.counterStart, o.counterStart);
 }

@@ -6,6 +6,7 @@
 #include "tests/support/scripted_requester.h"
 #include "tests/support/temp_folder.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QProcess>
@@ -42,10 +43,12 @@ void killAtJournalSize(QProcess &child, const QString &journal, qint64 size)
 
 // Starts the killable run on the folder and kills it once its journal has
 // the given size.
-void runUntilJournalSize(const QString &files, const QString &settings, qint64 size)
+void runUntilJournalSize(const QString &files, const QString &settings, qint64 size,
+                         const QStringList &mode = {})
 {
     QProcess child;
-    child.start(QStringLiteral(INTERRUPTED_RUN_CHILD), {files, settings, QString::number(Files)});
+    child.start(QStringLiteral(INTERRUPTED_RUN_CHILD),
+                QStringList{files, settings, QString::number(Files)} + mode);
     EXPECT_TRUE(child.waitForStarted());
     killAtJournalSize(child, journalFilePath(settings), size);
 }
@@ -88,6 +91,46 @@ TEST(KilledRun, EachKillIsUndoneCompletely)
     // Most kills land inside the renames; the others before or after them.
     EXPECT_GT(killedHalfWay, 0);
     RecordProperty("KilledHalfWay", killedHalfWay);
+}
+
+// The same with every file taking the next one's name, the last the first's:
+// one cycle through a temporary name, killed anywhere, including between the
+// two steps of the temporary name. Undo leaves no temporary name behind.
+TEST(KilledRun, EachKilledRotationIsUndoneCompletely)
+{
+    std::mt19937 random(2025);
+    // A pending and a renamed line of some 29 bytes for each file.
+    constexpr qint64 WholeRotation = Files * 58;
+    std::uniform_int_distribution<qint64> journalSize(0, WholeRotation);
+    test::TempFolder files;
+    for (int i = 0; i < Files; ++i) {
+        const QByteArray name = "file_" + QByteArray::number(i).rightJustified(4, '0') + ".dat";
+        ASSERT_TRUE(test::writeRawFile(files.path(), name, "content of " + name));
+    }
+    const test::DiskManifest before = test::diskManifest(files.path());
+    // The kills nearest the start and the end, where the temporary name lives.
+    int killedWithTemporary = 0;
+    std::vector<qint64> sizes{0, 150, 300, WholeRotation - 100, WholeRotation - 20};
+    while (sizes.size() < std::size_t(Repetitions)) {
+        sizes.push_back(journalSize(random));
+    }
+    for (const qint64 size : sizes) {
+        SCOPED_TRACE(size);
+        test::TempFolder settings;
+        runUntilJournalSize(files.path(), settings.path(), size, {u"rotate"_s});
+        const QStringList temporary =
+            QDir(files.path()).entryList({u".namenswerk-*"_s}, QDir::Files | QDir::Hidden);
+        killedWithTemporary += temporary.isEmpty() ? 0 : 1;
+
+        recoverInterruptedRun(settings.path());
+        EXPECT_FALSE(QFileInfo::exists(journalFilePath(settings.path())));
+        test::ScriptedRequester requester({{AnswerYes, false, 0}});
+        FileList list;
+        const UndoResult undone = undoLastRun(settings.path(), requester, list);
+        EXPECT_EQ(undone.skipped, 0);
+        ASSERT_EQ(test::diskManifest(files.path()), before);
+    }
+    EXPECT_GT(killedWithTemporary, 0);
 }
 
 } // namespace

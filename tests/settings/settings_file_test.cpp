@@ -1,3 +1,4 @@
+#include "settings/profiles.h"
 #include "settings/settings_file.h"
 #include "tests/support/printers.h"
 #include "tests/support/temp_folder.h"
@@ -297,6 +298,45 @@ TEST(SettingsFile, UnwritableFolderReportsFailure)
     test::TempFolder folder;
     EXPECT_FALSE(writeSettings(folder.file(u"missing"_s), StoredSettings()));
     EXPECT_FALSE(folder.exists(u"missing"_s));
+}
+
+} // namespace
+} // namespace namenswerk
+
+namespace namenswerk {
+namespace {
+
+// The chain option is kept by the current record in [Global] and by each
+// profile; off is written as no key at all, as a file from before it reads.
+TEST(SettingsFile, ResolveChainsSurvivesASaveAndAProfileRoundTrip)
+{
+    test::TempFolder folder;
+    StoredSettings settings = readSettings(folder.path());
+    EXPECT_FALSE(settings.records[0].resolveChains);
+    settings.records[0].resolveChains = true;
+    settings.records[1] = settings.records[0];
+    settings.records[1].name = u"Serie"_s;
+    settings.records[2] = settings.records[1];
+    settings.records[2].name = u"Ohne"_s;
+    settings.records[2].resolveChains = false;
+    ASSERT_TRUE(writeSettings(folder.path(), settings));
+    EXPECT_EQ(folder.read(FileName).count("ResolveChains=1"), 2);
+
+    StoredSettings read = readSettings(folder.path());
+    EXPECT_TRUE(read.records[0].resolveChains);
+    EXPECT_TRUE(read.records[1].resolveChains);
+    EXPECT_FALSE(read.records[2].resolveChains);
+
+    Profiles profiles(read.records);
+    ASSERT_TRUE(profiles.selectProfile(2));
+    EXPECT_FALSE(read.records[0].resolveChains);
+    ASSERT_TRUE(profiles.selectProfile(1));
+    EXPECT_TRUE(read.records[0].resolveChains);
+
+    read.records[0].resolveChains = false;
+    ASSERT_TRUE(writeSettings(folder.path(), read));
+    EXPECT_EQ(folder.read(FileName).count("ResolveChains=1"), 1); // the profile's
+    EXPECT_FALSE(readSettings(folder.path()).records[0].resolveChains);
 }
 
 } // namespace

@@ -97,6 +97,29 @@ TEST_F(BatchApply, StopsBeforeLosingExtensionsUnlessAllowed)
     EXPECT_EQ(filesOnDisk(), (QStringList{u"Foto_0001"_s, u"Foto_0002"_s, u"notes.txt"_s}));
 }
 
+// Renumbering by one: with --resolve-chains every photo moves up; without it
+// the one whose new name another photo still had fails, and the message
+// names the option.
+TEST_F(BatchApply, ResolveChainsRenumbersSeriesThatOverlap)
+{
+    const QStringList shift = photoRules + QStringList{u"--template"_s, u"IMG_<c4>.<e>"_s};
+
+    const BatchResult resolved =
+        batch(QStringList{u"--apply"_s, u"--resolve-chains"_s, u"--counter-start"_s, u"2"_s} +
+              shift + photosAndNote);
+    ASSERT_EQ(resolved.exitCode, 0) << resolved.err.toStdString();
+    EXPECT_EQ(files.read(u"IMG_0002.JPG"_s), contentOf(u"IMG_0001.JPG"_s));
+    EXPECT_EQ(files.read(u"IMG_0003.JPG"_s), contentOf(u"IMG_0002.JPG"_s));
+    EXPECT_FALSE(files.exists(u"IMG_0001.JPG"_s));
+
+    const BatchResult blocked = batch(QStringList{u"--apply"_s, u"--counter-start"_s, u"3"_s} +
+                                      shift + QStringList{u"IMG_0002.JPG"_s, u"IMG_0003.JPG"_s});
+    EXPECT_EQ(blocked.exitCode, 1);
+    EXPECT_EQ(newNamesAndStatuses(blocked.out),
+              (QStringList{u"IMG_0003.JPG 13"_s, u"IMG_0004.JPG 12"_s}));
+    EXPECT_TRUE(blocked.err.contains(u"--resolve-chains"_s)) << blocked.err.toStdString();
+}
+
 TEST_F(BatchApply, WithNothingReadyNothingIsAsked)
 {
     const BatchResult result = apply({u"--name"_s, u"DSC_<*>"_s, u"--template"_s, u"<n>"_s});

@@ -1,8 +1,9 @@
 // Renames "file_NNNN.dat" to "renamed_file_NNNN.dat" for the given count of
 // files in a folder, with the journal in a settings folder, and is meant to
-// be killed before it is done.
+// be killed before it is done. With "rotate", each file takes the name of the
+// next one instead and the last the first's, with chains resolved.
 //
-// Usage: interrupted_run_child FILES_FOLDER SETTINGS_FOLDER COUNT
+// Usage: interrupted_run_child FILES_FOLDER SETTINGS_FOLDER COUNT [rotate]
 
 #include "engine/name_engine.h"
 #include "model/file_list.h"
@@ -29,8 +30,8 @@ public:
 
 int main(int argc, char *argv[])
 {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: %s FILES_FOLDER SETTINGS_FOLDER COUNT\n", argv[0]);
+    if (argc != 4 && argc != 5) {
+        std::fprintf(stderr, "usage: %s FILES_FOLDER SETTINGS_FOLDER COUNT [rotate]\n", argv[0]);
         return 2;
     }
     namenswerk::FileList list;
@@ -45,6 +46,12 @@ int main(int argc, char *argv[])
     engine.setInputs(settings);
     list.requestRefresh(namenswerk::RefreshLevel::Names);
     engine.refresh(list, settings);
+    if (argc == 5) {
+        settings.resolveChains = true;
+        for (int i = 0; i < count; ++i) {
+            list.at(i).newName = u"file_%1.dat"_s.arg((i + 1) % count, 4, 10, QChar(u'0'));
+        }
+    }
 
     CancellingRequester requester;
     const namenswerk::RunResult result =
