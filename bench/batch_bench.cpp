@@ -1,11 +1,14 @@
 // The batch command against the tools a script would otherwise use, as whole
-// commands on 100,000 files in one folder renamed IMG_000001.JPG ->
-// photo_000001.jpg: the plan against `rename -n` of Debian's Perl `rename`
-// package, the applied run against that tool's real run and against a plain
-// loop of renameat2() calls in this process. Every figure is the best of a few
-// rounds, each command on the same folder with the old names, and is printed as a ratio measured in
-// the same run. Without the `rename` package installed (scripts/install-deps
-// installs it) only the loop comparison is made.
+// commands on one folder of photos renamed IMG_000001.JPG -> photo_000001.jpg,
+// at 10,000 and 100,000 files (and 1,000,000 with --million, which takes some
+// minutes and a few hundred MB): the plan against `rename -n` of Debian's Perl
+// `rename` package, the applied run against that tool's real run, against
+// `mmv` and against a plain loop of renameat2(RENAME_NOREPLACE) calls relative
+// to the open folder in this process, which is about what the file system
+// allows. Every figure is the best of a few rounds, each command on the same
+// folder with the old names, and is printed as a ratio measured in the same
+// run. Tools that are not installed (scripts/install-deps installs them) are
+// left out.
 
 #include <QByteArray>
 #include <QDir>
@@ -18,6 +21,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <spawn.h>
 #include <stdio.h>
@@ -31,18 +35,21 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr int FileCount = 100'000;
 constexpr int Rounds = 3;
 
 struct Seconds {
     double wall = 1e300;
-    double cpu = 1e300; // user and system time of the command: the machine may be shared
+    double cpu = 1e300;    // user and system time of the command: the machine may be shared
+    long maxKilobytes = 0; // the command's peak resident memory
 
     void keepBest(const Seconds &other)
     {
         wall = std::min(wall, other.wall);
         cpu = std::min(cpu, other.cpu);
+        maxKilobytes = std::max(maxKilobytes, other.maxKilobytes);
     }
+
+    bool measured() const { return wall < 1e300; }
 };
 
 double secondsOf(const timeval &time)
@@ -92,7 +99,7 @@ Seconds runCommand(const QStringList &command, const QString &folder, const QStr
         std::fprintf(stderr, "failed: %s\n", qPrintable(command.join(u' ')));
         fail("a command did not succeed");
     }
-    return {wall.count(), secondsOf(usage.ru_utime) + secondsOf(usage.ru_stime)};
+    return {wall.count(), secondsOf(usage.ru_utime) + secondsOf(usage.ru_stime), usage.ru_maxrss};
 }
 
 double cpuSecondsOfThisProcess()
@@ -102,14 +109,22 @@ double cpuSecondsOfThisProcess()
     return secondsOf(usage.ru_utime) + secondsOf(usage.ru_stime);
 }
 
-void renameAll(const std::vector<QByteArray> &from, const std::vector<QByteArray> &to)
+// Renames names inside one open folder, as a program that knows its files
+// share a folder would.
+void renameAll(const QString &folder, const std::vector<QByteArray> &from,
+               const std::vector<QByteArray> &to)
 {
+    const int folderFd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
+    if (folderFd < 0) {
+        fail("cannot open the folder");
+    }
     for (std::size_t i = 0; i < from.size(); ++i) {
-        if (::renameat2(AT_FDCWD, from[i].constData(), AT_FDCWD, to[i].constData(),
+        if (::renameat2(folderFd, from[i].constData(), folderFd, to[i].constData(),
                         RENAME_NOREPLACE) != 0) {
             fail("renameat2 failed");
         }
     }
+    ::close(folderFd);
 }
 
 // The folder of photos, the list file naming them and an empty settings folder.
@@ -117,18 +132,16 @@ class Workspace {
     QTemporaryDir dir_;
 
 public:
-    Workspace()
-        : folder(dir_.path() + u"/files/"_s), listFile(dir_.path() + u"/names.lst"_s),
-          settingsFolder(dir_.path() + u"/settings/"_s)
+    explicit Workspace(int count)
+        : fileCount(count), folder(dir_.path() + u"/files/"_s),
+          listFile(dir_.path() + u"/names.lst"_s), settingsFolder(dir_.path() + u"/settings/"_s)
     {
         QByteArray lines;
-        for (int number = 1; number <= FileCount; ++number) {
-            const QString name = u"IMG_%1.JPG"_s.arg(number, 6, 10, QChar(u'0'));
-            names.push_back(name);
-            lines += name.toUtf8() + '\n';
-            oldPaths.push_back(QFile::encodeName(folder + name));
-            newPaths.push_back(
-                QFile::encodeName(folder + u"photo_%1.jpg"_s.arg(number, 6, 10, QChar(u'0'))));
+        for (int number = 1; number <= fileCount; ++number) {
+            const QByteArray digits = QByteArray::number(number).rightJustified(6, '0');
+            oldNames.push_back("IMG_" + digits + ".JPG");
+            newNames.push_back("photo_" + digits + ".jpg");
+            lines += oldNames.back() + '\n';
         }
         QFile list(listFile);
         if (!list.open(QIODevice::WriteOnly) || list.write(lines) != lines.size()) {
@@ -136,18 +149,20 @@ public:
         }
     }
 
-    // Empty photos under their old names, once for the whole benchmark.
+    // Empty photos under their old names, once for each size.
     void makeFolder() const
     {
         QDir().mkpath(folder);
         QDir().mkpath(settingsFolder);
-        for (const QByteArray &path : oldPaths) {
-            const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+        const int folderFd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
+        for (const QByteArray &name : oldNames) {
+            const int fd = ::openat(folderFd, name.constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
             if (fd < 0) {
                 fail("cannot create the photos");
             }
             ::close(fd);
         }
+        ::close(folderFd);
     }
 
     // Gives every photo its old name back and forgets the recorded run, so
@@ -158,7 +173,7 @@ public:
         if (!renamed()) {
             fail("not every photo was renamed");
         }
-        renameAll(newPaths, oldPaths);
+        renameAll(folder, newNames, oldNames);
         QFile::remove(settingsFolder + u"Brindlewick.ini"_s);
     }
 
@@ -167,45 +182,50 @@ public:
     {
         const QStringList left = QDir(folder).entryList({u"IMG_*"_s}, QDir::Files);
         const QStringList done = QDir(folder).entryList({u"photo_*.jpg"_s}, QDir::Files);
-        return left.isEmpty() && done.size() == FileCount;
+        return left.isEmpty() && done.size() == fileCount;
     }
 
+    int fileCount;
     QString folder;
     QString listFile;
     QString settingsFolder;
-    QStringList names;
-    std::vector<QByteArray> oldPaths;
-    std::vector<QByteArray> newPaths;
+    std::vector<QByteArray> oldNames;
+    std::vector<QByteArray> newNames;
 };
 
 Seconds plainLoop(const Workspace &space)
 {
     const double cpuBefore = cpuSecondsOfThisProcess();
     const auto start = std::chrono::steady_clock::now();
-    renameAll(space.oldPaths, space.newPaths);
+    renameAll(space.folder, space.oldNames, space.newNames);
     const std::chrono::duration<double> wall = std::chrono::steady_clock::now() - start;
-    return {wall.count(), cpuSecondsOfThisProcess() - cpuBefore};
+    return {wall.count(), cpuSecondsOfThisProcess() - cpuBefore, 0};
 }
 
 void printRatio(const char *what, const Seconds &ours, const Seconds &theirs)
 {
-    std::printf("%-42s %7.3f s vs %7.3f s   wall %5.2fx   cpu %5.2fx\n", what, ours.wall,
+    if (!ours.measured() || !theirs.measured()) {
+        return;
+    }
+    std::printf("  %-30s %8.3f s vs %8.3f s   wall %5.2fx   cpu %5.2fx\n", what, ours.wall,
                 theirs.wall, ours.wall / theirs.wall, ours.cpu / theirs.cpu);
 }
 
-} // namespace
+struct Tools {
+    QString perlRename = QStandardPaths::findExecutable(u"rename"_s);
+    QString mmv = QStandardPaths::findExecutable(u"mmv"_s);
+};
 
-int main()
+void compareAt(int fileCount, const Tools &tools)
 {
-    const Workspace space;
-    const QString perlRename = QStandardPaths::findExecutable(u"rename"_s);
+    const Workspace space(fileCount);
     const QStringList batch{QString::fromUtf8(NAMENSWERK_BATCH_EXECUTABLE),
                             u"--settings"_s,
                             space.settingsFolder,
                             u"--list"_s,
                             space.listFile,
                             u"--limit"_s,
-                            QString::number(FileCount),
+                            QString::number(fileCount),
                             u"--name"_s,
                             u"IMG_<\\d+>"_s,
                             u"--ext"_s,
@@ -214,31 +234,62 @@ int main()
                             u"photo_<n2>.jpg"_s};
     const QString expression = u"s/^IMG_(\\d+)\\.JPG$/photo_$1.jpg/"_s;
 
-    Seconds plan, perlPlan, apply, perlApply, loop;
+    Seconds plan, perlPlan, apply, perlApply, mmvApply, loop;
     space.makeFolder();
     for (int round = 0; round < Rounds; ++round) {
         plan.keepBest(runCommand(batch, space.folder, space.listFile));
         apply.keepBest(runCommand(batch + QStringList{u"--apply"_s}, space.folder, space.listFile));
         space.restore();
-        if (!perlRename.isEmpty()) {
+        if (!tools.perlRename.isEmpty()) {
             perlPlan.keepBest(
-                runCommand({perlRename, u"-n"_s, expression}, space.folder, space.listFile));
-            perlApply.keepBest(runCommand({perlRename, expression}, space.folder, space.listFile));
+                runCommand({tools.perlRename, u"-n"_s, expression}, space.folder, space.listFile));
+            perlApply.keepBest(
+                runCommand({tools.perlRename, expression}, space.folder, space.listFile));
+            space.restore();
+        }
+        if (!tools.mmv.isEmpty()) {
+            mmvApply.keepBest(runCommand({tools.mmv, u"IMG_*.JPG"_s, u"photo_#1.jpg"_s},
+                                         space.folder, u"/dev/null"_s));
             space.restore();
         }
         loop.keepBest(plainLoop(space));
         space.restore();
     }
 
-    std::printf("%d files, best of %d rounds (ours vs theirs)\n", FileCount, Rounds);
-    if (perlRename.isEmpty()) {
-        std::printf(
-            "rename (Debian package \"rename\") not installed: Perl comparisons left out\n");
-    } else {
-        printRatio("plan  vs rename -n", plan, perlPlan);
-        printRatio("apply vs rename", apply, perlApply);
-    }
+    std::printf("%d files, best of %d rounds (ours vs theirs)\n", fileCount, Rounds);
+    printRatio("plan  vs rename -n", plan, perlPlan);
+    printRatio("apply vs rename", apply, perlApply);
+    printRatio("apply vs mmv", apply, mmvApply);
     printRatio("apply vs renameat2 loop", apply, loop);
-    std::printf("targets: plan and apply below 1x rename, apply below 1.5x the loop\n");
+    printRatio("plan  vs renameat2 loop", plan, loop);
+    std::printf("  peak memory: plan %.0f, apply %.0f bytes per file\n",
+                static_cast<double>(plan.maxKilobytes) * 1024 / fileCount,
+                static_cast<double>(apply.maxKilobytes) * 1024 / fileCount);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    const Tools tools;
+    if (tools.perlRename.isEmpty()) {
+        std::printf("rename (Debian package \"rename\") not installed: left out\n");
+    }
+    if (tools.mmv.isEmpty()) {
+        std::printf("mmv (Debian package \"mmv\") not installed: left out\n");
+    }
+    const bool million = argc > 1 && std::strcmp(argv[1], "--million") == 0;
+    std::vector<int> sizes{10'000, 100'000};
+    if (million) {
+        sizes.push_back(1'000'000);
+    }
+    for (const int size : sizes) {
+        compareAt(size, tools);
+    }
+    if (!million) {
+        std::printf("(1,000,000 files: batch_bench --million)\n");
+    }
+    std::printf("targets: apply at most 1.25x the loop and below rename and mmv; "
+                "plan at most 0.4x rename -n\n");
     return 0;
 }

@@ -66,6 +66,8 @@ public:
     void clear();
 
     void readFacts(int index, const QString &fullPath);
+    // How facts are read from now on.
+    void setFactsReader(FactsReader readFacts) { readFacts_ = std::move(readFacts); }
     void refreshAllFacts();
 
     void toggleIgnored(int index);

@@ -40,6 +40,11 @@ bool fitsRecordLine(const RenamedPair &pair)
     if (breaksLine(pair.oldName) || breaksLine(pair.newName)) {
         return false;
     }
+    // Without quotes in the old name, its closing quote is the first '" > "'
+    // of the line, which is all the reader needs.
+    if (!pair.oldName.contains(u'"')) {
+        return true;
+    }
     return parseRecordLine(recordLine(pair)) == pair;
 }
 

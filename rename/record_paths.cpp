@@ -4,6 +4,8 @@
 
 #include <QFile>
 
+#include <algorithm>
+
 namespace namenswerk {
 
 bool isAbsoluteRecordName(QStringView name)
@@ -23,6 +25,11 @@ QString absolutePath(const QString &path, const QString &workingFolder)
 
 bool hasExactDiskName(const QString &path)
 {
+    // Plain ASCII comes back from any file name encoding unchanged; only
+    // other names are worth the round trip.
+    if (std::all_of(path.cbegin(), path.cend(), [](QChar c) { return c.unicode() < 0x80; })) {
+        return true;
+    }
     return !path.contains(QChar::ReplacementCharacter) &&
            QFile::decodeName(QFile::encodeName(path)) == path;
 }

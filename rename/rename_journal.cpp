@@ -4,6 +4,8 @@
 
 #include <QDir>
 
+#include <algorithm>
+
 namespace namenswerk {
 
 using namespace Qt::StringLiterals;
@@ -14,8 +16,20 @@ constexpr QByteArrayView Heading("Namenswerk rename journal 1\t");
 constexpr char PendingMark = '?';
 constexpr char RenamedMark = '+';
 
+bool isUnreserved(QChar c)
+{
+    const char16_t u = c.unicode();
+    return (u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z') || (u >= u'0' && u <= u'9') ||
+           u == u'-' || u == u'.' || u == u'_' || u == u'~';
+}
+
 QByteArray encoded(const QString &name)
 {
+    // Most names are made of characters that percent-encoding keeps as they
+    // are; one copy then does.
+    if (std::all_of(name.cbegin(), name.cend(), isUnreserved)) {
+        return name.toLatin1();
+    }
     return name.toUtf8().toPercentEncoding();
 }
 

@@ -3,6 +3,7 @@
 #include "app/batch/plan_output.h"
 #include "engine/entry_facts.h"
 #include "engine/target_template.h"
+#include "model/presence_facts.h"
 #include "platform/program_folders.h"
 #include "settings/list_file.h"
 #include "settings/settings_file.h"
@@ -48,15 +49,20 @@ bool loadEntries(FileList &list, const BatchOptions &options, const QString &set
 }
 
 // Picture sizes cost opening every file, which about doubles a large plan;
-// only a template that shows them needs them.
+// only a template that shows them needs them. The plan shows no sizes, so
+// without dates in the template one pass over each folder tells all that
+// counts: which files are there.
 FactsReader factsReaderFor(const RenameSettings &settings)
 {
     const TargetTemplate parsed = TargetTemplate::parse(settings.regReplace);
-    const bool showsPictureSize =
-        std::ranges::any_of(parsed.tokens(), [](const TemplateToken &token) {
-            return token.kind == TemplateToken::Picture;
-        });
-    return showsPictureSize ? FactsReader(readEntryFacts) : FactsReader(basicFileFacts);
+    const auto shows = [&parsed](TemplateToken::Kind kind) {
+        return std::ranges::any_of(
+            parsed.tokens(), [kind](const TemplateToken &token) { return token.kind == kind; });
+    };
+    if (shows(TemplateToken::Picture)) {
+        return readEntryFacts;
+    }
+    return shows(TemplateToken::Date) ? FactsReader(basicFileFacts) : presenceFactsReader();
 }
 
 } // namespace
@@ -96,6 +102,9 @@ std::unique_ptr<ComputedPlan> computePlan(const BatchOptions &options,
     if (!loadEntries(plan->list, options, settingsFolder, error)) {
         return nullptr;
     }
+    // The listings taken for loading grow stale once the run renames; facts
+    // read after it look at each file itself.
+    plan->list.setFactsReader(basicFileFacts);
     NameEngine &engine = plan->engine;
     engine.upper = plan->rules.upper;
     engine.counterStart = plan->rules.counterStart;

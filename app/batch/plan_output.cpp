@@ -6,6 +6,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <algorithm>
+
 namespace namenswerk::batch {
 
 using namespace Qt::StringLiterals;
@@ -26,10 +28,20 @@ QString codeEscape(char16_t c)
                      : u"\\u"_s + QString::number(c, 16).rightJustified(4, u'0');
 }
 
+bool needsEscape(char16_t c)
+{
+    return c == u'\\' || needsCodeEscape(c);
+}
+
 } // namespace
 
 QString escapedField(const QString &text)
 {
+    // Almost every name needs no escape; it is then shared, not copied.
+    if (std::none_of(text.cbegin(), text.cend(),
+                     [](QChar c) { return needsEscape(c.unicode()); })) {
+        return text;
+    }
     QString escaped;
     escaped.reserve(text.size());
     for (const QChar c : text) {
