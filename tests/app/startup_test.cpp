@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -167,6 +168,43 @@ TEST_F(Startup, AListFileOnTheCommandLineFillsTheList)
     EXPECT_EQ(program->list().at(1).newName, u"neu Bild 2.jpg"_s);
     EXPECT_TRUE(
         program->window().statusLine()->text().contains(u"2 Dateien sind bereit zum Umbenennen"_s));
+}
+
+TEST_F(Startup, PathsOnTheCommandLineBecomeTheListAsIfDropped)
+{
+    const QString picture = folder.write(u"Bild.jpg"_s, "x");
+    const QString subfolder = folder.file(u"Fotos"_s);
+    ASSERT_TRUE(QDir().mkpath(subfolder));
+    StartupOptions withPaths = options();
+    withPaths.paths = {picture, subfolder};
+
+    const auto program = start(withPaths);
+    ASSERT_EQ(program->list().count(), 2) << "a folder is one entry, as when dropped";
+    EXPECT_EQ(program->list().at(0).oldName, u"Bild.jpg"_s);
+    EXPECT_EQ(program->list().at(1).oldName, u"Fotos"_s);
+}
+
+TEST_F(Startup, MissingArgumentsAreNamedAndTheStartGoesOn)
+{
+    const QString picture = folder.write(u"Bild.jpg"_s, "x");
+    StartupOptions withMissing = options();
+    withMissing.firstArgument = folder.file(u"fehlt.lst"_s);
+    withMissing.paths = {picture};
+    withMissing.missingPaths = {folder.file(u"weg.jpg"_s)};
+    requester.add(AnswerOk);
+    requester.add(AnswerOk);
+
+    const auto program = start(withMissing);
+    std::vector<QString> named;
+    for (const Request &request : requester.asked) {
+        if (request.icon == RequestIcon::Warning) {
+            named.push_back(request.text);
+        }
+    }
+    ASSERT_EQ(named.size(), 2u);
+    EXPECT_TRUE(named[0].endsWith(u"fehlt.lst"_s));
+    EXPECT_TRUE(named[1].endsWith(u"weg.jpg"_s));
+    EXPECT_EQ(program->list().count(), 1) << "the start goes on with what it has";
 }
 
 struct RememberCase {
