@@ -16,6 +16,8 @@
 #include <QApplication>
 #include <QComboBox>
 
+#include <limits>
+
 using namespace Qt::StringLiterals;
 
 namespace namenswerk {
@@ -34,6 +36,21 @@ Request welcomeTip()
                    u"Nicht vergessen, die F1-Taste bietet einige Hilfe..."_s;
     request.icon = RequestIcon::Information;
     request.buttons = OkOnly;
+    return request;
+}
+
+// Return reads them all: a cut list must never look whole.
+Request limitQuestion(int read, qsizetype total)
+{
+    Request request;
+    request.title = u"Namenswerk"_s;
+    request.text = u"Die Liste enthält %1 Einträge; gelesen wurden nur die ersten %2.\r\r"
+                   u"Alle Einträge laden?"_s.arg(total)
+                       .arg(read);
+    request.icon = RequestIcon::Question;
+    request.buttons = OkCancel;
+    request.firstCaption = u"Alle &laden"_s;
+    request.secondCaption = u"&Nur diese"_s;
     return request;
 }
 
@@ -123,6 +140,23 @@ void Program::readList(bool rememberList)
         return;
     }
     readListFile(list_, choice.path, choice.hasFolderLine, choice.entryLimit);
+    offerTheRest(choice);
+}
+
+void Program::offerTheRest(const ListFileChoice &choice)
+{
+    if (list_.count() < choice.entryLimit) {
+        return;
+    }
+    const qsizetype total = countListFileEntries(choice.path, choice.hasFolderLine);
+    if (total <= list_.count()) {
+        return;
+    }
+    if (requester_.ask(limitQuestion(list_.count(), total)).code != u'L') {
+        return;
+    }
+    list_.clear();
+    readListFile(list_, choice.path, choice.hasFolderLine, std::numeric_limits<int>::max());
 }
 
 void Program::takeCommandLinePaths()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/file_list.h"
+#include "settings/startup_list_choice.h"
 #include "ui/main_controller.h"
 #include "ui/main_window.h"
 
@@ -54,6 +55,7 @@ public:
 
 private:
     void readList(bool rememberList);
+    void offerTheRest(const ListFileChoice &choice);
     void takeCommandLinePaths();
     void tellUnreadable(const QString &path);
     void showWelcomeTip(int startCount);

@@ -2,6 +2,7 @@
 #include "rename/recovery_record.h"
 #include "settings/list_file.h"
 #include "settings/settings_file.h"
+#include "settings/startup_list_choice.h"
 #include "tests/support/printers.h"
 #include "tests/support/scripted_requester.h"
 #include "tests/support/temp_folder.h"
@@ -206,6 +207,40 @@ TEST_F(Startup, MissingArgumentsAreNamedAndTheStartGoesOn)
     EXPECT_TRUE(named[1].endsWith(u"weg.jpg"_s));
     EXPECT_EQ(program->list().count(), 1) << "the start goes on with what it has";
 }
+
+struct LimitCase {
+    int answer;
+    int entries;
+};
+
+class LongList : public Startup, public testing::WithParamInterface<LimitCase> {};
+
+// One more line than the limit: the question says so, and its answer decides.
+TEST_P(LongList, TheLimitIsNeverCutSilently)
+{
+    QByteArray lines;
+    for (int line = 0; line <= DefaultEntryLimit; ++line) {
+        lines += folder.file(u"Datei %1.txt"_s.arg(line)).toUtf8() + '\n';
+    }
+    StartupOptions withList = options();
+    withList.firstArgument = folder.write(u"lang.lst"_s, lines);
+    requester.add(GetParam().answer);
+
+    const auto program = start(withList);
+    const auto question =
+        std::find_if(requester.asked.begin(), requester.asked.end(), [](const Request &request) {
+            return request.firstCaption == u"Alle &laden"_s;
+        });
+    ASSERT_NE(question, requester.asked.end());
+    EXPECT_TRUE(question->text.contains(u"10000"_s)) << question->text.toStdString();
+    EXPECT_TRUE(question->text.contains(u"9999"_s)) << question->text.toStdString();
+    EXPECT_EQ(program->list().count(), GetParam().entries);
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, LongList,
+                         testing::Values(LimitCase{'L', DefaultEntryLimit + 1},
+                                         LimitCase{'N', DefaultEntryLimit},
+                                         LimitCase{AnswerCancel, DefaultEntryLimit}));
 
 struct RememberCase {
     bool remember;
