@@ -1,9 +1,12 @@
 #include "app/program.h"
 
+#include "app/command_line.h"
 #include "engine/entry_facts.h"
 #include "platform/desktop/keyboard_state.h"
 #include "platform/desktop/single_instance.h"
+#include "platform/file_system.h"
 #include "platform/program_folders.h"
+#include "platform/regular_file.h"
 #include "rename/interrupted_run.h"
 #include "settings/list_file.h"
 #include "settings/settings_file.h"
@@ -12,6 +15,8 @@
 
 #include <QApplication>
 #include <QComboBox>
+
+#include <limits>
 
 using namespace Qt::StringLiterals;
 
@@ -34,6 +39,37 @@ Request welcomeTip()
     return request;
 }
 
+// Return reads them all: a cut list must never look whole.
+Request limitQuestion(int read, qsizetype total)
+{
+    Request request;
+    request.title = u"Namenswerk"_s;
+    request.text = u"Die Liste enthält %1 Einträge; gelesen wurden nur die ersten %2.\r\r"
+                   u"Alle Einträge laden?"_s.arg(total)
+                       .arg(read);
+    request.icon = RequestIcon::Question;
+    request.buttons = OkCancel;
+    request.firstCaption = u"Alle &laden"_s;
+    request.secondCaption = u"&Nur diese"_s;
+    return request;
+}
+
+Request unreadableNotice(const QString &path)
+{
+    Request request;
+    request.title = u"Namenswerk"_s;
+    request.text = u"Nicht gefunden oder nicht lesbar:\r"_s + path;
+    request.icon = RequestIcon::Warning;
+    request.buttons = OkOnly;
+    return request;
+}
+
+bool readable(const QString &path)
+{
+    QFile file(path);
+    return platform::openRegularFile(file);
+}
+
 Requester &chosenRequester(Requester *given, std::unique_ptr<Requester> &own, QWidget &window)
 {
     if (given) {
@@ -53,7 +89,10 @@ StartupOptions startupOptions(const QStringList &arguments)
     if (options.instanceName.isEmpty()) {
         options.instanceName = platform::SingleInstance::defaultServerName();
     }
-    options.firstArgument = arguments.value(1);
+    const CommandLine line = splitCommandLine(arguments.mid(1), platform::pathExists);
+    options.firstArgument = line.listArgument;
+    options.paths = line.paths;
+    options.missingPaths = line.missingPaths;
     options.shiftAtStart = platform::shiftHeld();
     return options;
 }
@@ -76,6 +115,7 @@ void Program::start()
     const StoredSettings stored = readSettings(options_.settingsFolder);
     controller_->applySettings(stored);
     readList(stored.rememberList);
+    takeCommandLinePaths();
     window_.inputField(control::NamePatternField)->setFocus();
     window_.show();
     window_.activateWindow();
@@ -93,7 +133,45 @@ void Program::readList(bool rememberList)
 {
     const ListFileChoice choice = chooseListFile(options_.firstArgument, rememberList,
                                                  options_.shiftAtStart, options_.settingsFolder);
+    // A list file the user named must be heard of when it cannot be read;
+    // the own list file may well be missing.
+    if (options_.firstArgument.endsWith(u".lst"_s) && !readable(choice.path)) {
+        tellUnreadable(options_.firstArgument);
+        return;
+    }
     readListFile(list_, choice.path, choice.hasFolderLine, choice.entryLimit);
+    offerTheRest(choice);
+}
+
+void Program::offerTheRest(const ListFileChoice &choice)
+{
+    if (list_.count() < choice.entryLimit) {
+        return;
+    }
+    const qsizetype total = countListFileEntries(choice.path, choice.hasFolderLine);
+    if (total <= list_.count()) {
+        return;
+    }
+    if (requester_.ask(limitQuestion(list_.count(), total)).code != u'L') {
+        return;
+    }
+    list_.clear();
+    readListFile(list_, choice.path, choice.hasFolderLine, std::numeric_limits<int>::max());
+}
+
+void Program::takeCommandLinePaths()
+{
+    for (const QString &path : options_.missingPaths) {
+        tellUnreadable(path);
+    }
+    if (!options_.paths.isEmpty()) {
+        controller_->dropFiles(options_.paths);
+    }
+}
+
+void Program::tellUnreadable(const QString &path)
+{
+    requester_.ask(unreadableNotice(path));
 }
 
 void Program::showWelcomeTip(int startCount)
@@ -106,13 +184,19 @@ void Program::showWelcomeTip(int startCount)
 int runProgram(const StartupOptions &options)
 {
     platform::SingleInstance instance(options.instanceName);
-    if (!instance.tryBecomePrimary()) {
+    if (!instance.tryBecomePrimary(options.paths)) {
         return 0;
     }
     Program program(options);
     MainController &controller = program.controller();
+    // Paths from a later start count as a drop on the running window.
     QObject::connect(&instance, &platform::SingleInstance::raiseRequested, &controller,
-                     &MainController::raiseWindow);
+                     [&controller](const QStringList &paths) {
+                         if (!paths.isEmpty()) {
+                             controller.dropFiles(paths);
+                         }
+                         controller.raiseWindow();
+                     });
     // exit() rather than quit(): quit() first asks every window to close,
     // and closing the main window is itself the request to quit.
     QObject::connect(

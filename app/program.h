@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/file_list.h"
+#include "settings/startup_list_choice.h"
 #include "ui/main_controller.h"
 #include "ui/main_window.h"
 
@@ -16,15 +17,18 @@ class Requester;
 // What a start depends on outside the program. Tests give their own folders
 // and socket, so they never touch the user's.
 struct StartupOptions {
-    QString settingsFolder; // holds the settings file and the remembered list
-    QString instanceName;   // socket of the one-running-program check
-    QString firstArgument;  // the command line's first argument; empty when none
+    QString settingsFolder;   // holds the settings file and the remembered list
+    QString instanceName;     // socket of the one-running-program check
+    QString firstArgument;    // a list file or number from the command line; empty when none
+    QStringList paths;        // files and folders from the command line, taken as a drop
+    QStringList missingPaths; // path arguments that name nothing
     bool shiftAtStart = false;
 };
 
 // The options of a real start: the platform's settings folder (the variable
 // NAMENSWERK_SETTINGS_DIR moves it), the user's socket (NAMENSWERK_INSTANCE_NAME
-// moves it), the first argument after the program, and the Shift key now.
+// moves it), the command line sorted into list argument and paths, and the
+// Shift key now.
 StartupOptions startupOptions(const QStringList &arguments);
 
 // The running program: its list, window and controller, from the start-up
@@ -51,6 +55,9 @@ public:
 
 private:
     void readList(bool rememberList);
+    void offerTheRest(const ListFileChoice &choice);
+    void takeCommandLinePaths();
+    void tellUnreadable(const QString &path);
     void showWelcomeTip(int startCount);
 
     StartupOptions options_;

@@ -7,6 +7,7 @@
 #include <QStringEncoder>
 
 #include <algorithm>
+#include <limits>
 
 using namespace Qt::StringLiterals;
 
@@ -56,6 +57,12 @@ void readListFile(FileList &list, const QString &path, bool hasFolderLine, int e
     for (const QString &line : lines.paths) {
         list.addPathLine(line, hasFolderLine);
     }
+}
+
+qsizetype countListFileEntries(const QString &path, bool hasFolderLine)
+{
+    return readListFileLines(path, hasFolderLine, std::numeric_limits<qsizetype>::max())
+        .paths.size();
 }
 
 bool writeListFile(const FileList &list, const QString &path, bool rememberList)

@@ -20,6 +20,10 @@ QString ownListFilePath(const QString &programFolder);
 // path the system accepts.
 void readListFile(FileList &list, const QString &path, bool hasFolderLine, int entryLimit);
 
+// How many entries the list file holds in all, counted as readListFile
+// counts them; 0 when it cannot be opened.
+qsizetype countListFileEntries(const QString &path, bool hasFolderLine);
+
 // Replaces the file at path with the list: UTF-16 LE with byte-order mark,
 // the current folder first, then one line per entry, every line ended by
 // CR LF. Writes nothing when rememberList is off or the list is empty. The

@@ -206,7 +206,7 @@ renames the files (--apply) or undoes the last run (--undo).
 
 Files (one of):
   PATH ...                 the files, in this order, as if dropped on the window
-  --list FILE              the paths of a list file (--limit N, default 9999)
+  --list FILE              the paths of a list file (--limit N, default all)
   --remembered             the file list the program remembered
 
 Rules (the current settings of the settings file unless changed here):

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <limits>
 #include <optional>
 
 namespace namenswerk::batch {
@@ -26,8 +27,8 @@ struct BatchOptions {
     QStringList paths;
     QString listFile;
     bool remembered = false;
-    int limit = 9999;
-    QString settingsFolder; // empty: the program's settings folder
+    int limit = std::numeric_limits<int>::max(); // every entry unless --limit says otherwise
+    QString settingsFolder;                      // empty: the program's settings folder
     QString profile;
     RuleOverrides overrides;
 };

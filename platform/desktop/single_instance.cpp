@@ -14,10 +14,22 @@ namespace namenswerk::platform {
 
 namespace {
 
+// The request is "raise", one line per path, then an empty line. Paths are
+// percent-encoded, so that no name can hold a line break of the message.
 constexpr QByteArrayView raiseMessage = "raise\n";
+constexpr QByteArrayView endLine = "\n";
 constexpr QByteArrayView answerMessage = "ok\n";
 // Brief, because a start that waits here shows nothing at all.
 constexpr int waitMilliseconds = 1000;
+
+QByteArray requestFor(const QStringList &paths)
+{
+    QByteArray message(raiseMessage.data(), raiseMessage.size());
+    for (const QString &path : paths) {
+        message += QDir::current().absoluteFilePath(path).toUtf8().toPercentEncoding() + '\n';
+    }
+    return message + QByteArray(endLine.data(), endLine.size());
+}
 
 } // namespace
 
@@ -41,7 +53,7 @@ QString SingleInstance::defaultServerName()
     return folder + u"/namenswerk-"_s + QString::number(::getuid());
 }
 
-bool SingleInstance::tryBecomePrimary()
+bool SingleInstance::tryBecomePrimary(const QStringList &paths)
 {
     if (server_.isListening()) {
         return true;
@@ -51,7 +63,7 @@ bool SingleInstance::tryBecomePrimary()
     // writable) the check still works, only without that guard.
     QLockFile turn(serverName_ + u".lock"_s);
     turn.tryLock(waitMilliseconds);
-    if (askPrimaryToRaise()) {
+    if (askPrimaryToRaise(paths)) {
         return false;
     }
     // When the socket cannot be made, the program still runs, only later
@@ -60,14 +72,14 @@ bool SingleInstance::tryBecomePrimary()
     return true;
 }
 
-bool SingleInstance::askPrimaryToRaise()
+bool SingleInstance::askPrimaryToRaise(const QStringList &paths)
 {
     QLocalSocket socket;
     socket.connectToServer(serverName_);
     if (!socket.waitForConnected(waitMilliseconds)) {
         return false;
     }
-    socket.write(raiseMessage.data(), raiseMessage.size());
+    socket.write(requestFor(paths));
     socket.waitForBytesWritten(waitMilliseconds);
     // The answer only tells that the request arrived; a busy first instance
     // still counts as running.
@@ -92,13 +104,28 @@ void SingleInstance::answer(QLocalSocket *connection)
 
 void SingleInstance::read(QLocalSocket *connection)
 {
-    if (!connection->canReadLine()) {
+    // The request is complete only with its empty line; until then the
+    // lines wait in the socket.
+    const QByteArray waiting = connection->peek(connection->bytesAvailable());
+    if (!waiting.startsWith(QByteArray(raiseMessage.data(), raiseMessage.size()))) {
+        if (waiting.contains('\n') || waiting.size() >= raiseMessage.size()) {
+            connection->disconnectFromServer();
+        }
         return;
     }
-    if (connection->readLine() == raiseMessage) {
-        connection->write(answerMessage.data(), answerMessage.size());
-        Q_EMIT raiseRequested();
+    if (!waiting.endsWith("\n\n")) {
+        return;
     }
+    QStringList paths;
+    const QList<QByteArray> lines = waiting.sliced(raiseMessage.size()).split('\n');
+    for (const QByteArray &line : lines) {
+        if (!line.isEmpty()) {
+            paths.append(QString::fromUtf8(QByteArray::fromPercentEncoding(line)));
+        }
+    }
+    connection->readAll();
+    connection->write(answerMessage.data(), answerMessage.size());
+    Q_EMIT raiseRequested(paths);
     connection->disconnectFromServer();
 }
 

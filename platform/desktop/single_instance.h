@@ -3,13 +3,15 @@
 #include <QLocalServer>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 class QLocalSocket;
 
 namespace namenswerk::platform {
 
 // One running program per user: the first start listens on a local socket,
-// a later start finds it there, asks it to raise its window and ends.
+// a later start finds it there, hands over the paths from its command line,
+// asks it to raise its window and ends.
 class SingleInstance : public QObject {
     Q_OBJECT
 
@@ -19,20 +21,21 @@ public:
 
     // True when no other start answered: this process goes on and, as far
     // as the socket could be made, answers later starts. False when another
-    // one answered; it was asked to raise its window, and this process
+    // one answered; it was given `paths` (made absolute against this
+    // process's folder) and asked to raise its window, and this process
     // should end.
-    bool tryBecomePrimary();
+    bool tryBecomePrimary(const QStringList &paths = {});
 
     // A socket in the user's own runtime folder, so that other users can
     // neither see nor occupy it.
     static QString defaultServerName();
 
 Q_SIGNALS:
-    // A later start asked for the window.
-    void raiseRequested();
+    // A later start asked for the window, handing over these paths (often none).
+    void raiseRequested(const QStringList &paths);
 
 private:
-    bool askPrimaryToRaise();
+    bool askPrimaryToRaise(const QStringList &paths);
     void listen();
     void answer(QLocalSocket *connection);
     void read(QLocalSocket *connection);

@@ -6,6 +6,7 @@
 #include <QDeadlineTimer>
 #include <QFileInfo>
 #include <QProcess>
+#include <QStringDecoder>
 #include <QThread>
 
 #include <gtest/gtest.h>
@@ -53,6 +54,26 @@ protected:
         EXPECT_EQ(process.exitCode(), 0);
     }
 
+    // The remembered list as the program wrote it at its end.
+    QString rememberedList() const
+    {
+        QFile file(folder.file(u"Brindlewick.lst"_s));
+        if (!file.open(QIODevice::ReadOnly)) {
+            return {};
+        }
+        QStringDecoder decode(QStringDecoder::Utf16LE);
+        return decode(file.readAll());
+    }
+
+    void waitUntilListening() const
+    {
+        const QDeadlineTimer deadline(waitMilliseconds);
+        while (!QFileInfo::exists(socket()) && !deadline.hasExpired()) {
+            QThread::msleep(20);
+        }
+        ASSERT_TRUE(QFileInfo::exists(socket())) << "the first start does not listen";
+    }
+
     TempFolder folder;
 };
 
@@ -73,11 +94,7 @@ TEST_F(BuiltProgram, ASecondStartRaisesTheFirstAndEndsAtOnce)
 {
     QProcess first;
     launch(first, u"raise"_s);
-    const QDeadlineTimer deadline(waitMilliseconds);
-    while (!QFileInfo::exists(socket()) && !deadline.hasExpired()) {
-        QThread::msleep(20);
-    }
-    ASSERT_TRUE(QFileInfo::exists(socket())) << "the first start does not listen";
+    waitUntilListening();
 
     QProcess second;
     launch(second, {}, {u"7"_s});
@@ -85,6 +102,35 @@ TEST_F(BuiltProgram, ASecondStartRaisesTheFirstAndEndsAtOnce)
     // The first one ends only because the second asked it for its window.
     expectCleanEnd(first);
     EXPECT_EQ(readSettings(folder.path()).startCount, 2) << "only the first start saved";
+}
+
+TEST_F(BuiltProgram, PathArgumentsBecomeTheList)
+{
+    folder.write(u"Bild 1.jpg"_s, "x");
+    folder.write(u"Bild 2.jpg"_s, "x");
+    QProcess program;
+    program.setWorkingDirectory(folder.path());
+    launch(program, u"start"_s, {u"Bild 1.jpg"_s, u"Bild 2.jpg"_s});
+    expectCleanEnd(program);
+
+    const QString list = rememberedList();
+    EXPECT_TRUE(list.contains(u"Bild 1.jpg"_s)) << list.toStdString();
+    EXPECT_TRUE(list.contains(u"Bild 2.jpg"_s)) << list.toStdString();
+}
+
+TEST_F(BuiltProgram, ASecondStartHandsItsPathsToTheFirst)
+{
+    QProcess first;
+    launch(first, u"raise"_s);
+    waitUntilListening();
+    folder.write(u"Neu.txt"_s, "x");
+
+    QProcess second;
+    second.setWorkingDirectory(folder.path());
+    launch(second, {}, {u"Neu.txt"_s});
+    expectCleanEnd(second);
+    expectCleanEnd(first);
+    EXPECT_TRUE(rememberedList().contains(u"Neu.txt"_s)) << "the first took the path as a drop";
 }
 
 } // namespace

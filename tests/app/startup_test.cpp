@@ -2,6 +2,7 @@
 #include "rename/recovery_record.h"
 #include "settings/list_file.h"
 #include "settings/settings_file.h"
+#include "settings/startup_list_choice.h"
 #include "tests/support/printers.h"
 #include "tests/support/scripted_requester.h"
 #include "tests/support/temp_folder.h"
@@ -9,6 +10,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -168,6 +170,77 @@ TEST_F(Startup, AListFileOnTheCommandLineFillsTheList)
     EXPECT_TRUE(
         program->window().statusLine()->text().contains(u"2 Dateien sind bereit zum Umbenennen"_s));
 }
+
+TEST_F(Startup, PathsOnTheCommandLineBecomeTheListAsIfDropped)
+{
+    const QString picture = folder.write(u"Bild.jpg"_s, "x");
+    const QString subfolder = folder.file(u"Fotos"_s);
+    ASSERT_TRUE(QDir().mkpath(subfolder));
+    StartupOptions withPaths = options();
+    withPaths.paths = {picture, subfolder};
+
+    const auto program = start(withPaths);
+    ASSERT_EQ(program->list().count(), 2) << "a folder is one entry, as when dropped";
+    EXPECT_EQ(program->list().at(0).oldName, u"Bild.jpg"_s);
+    EXPECT_EQ(program->list().at(1).oldName, u"Fotos"_s);
+}
+
+TEST_F(Startup, MissingArgumentsAreNamedAndTheStartGoesOn)
+{
+    const QString picture = folder.write(u"Bild.jpg"_s, "x");
+    StartupOptions withMissing = options();
+    withMissing.firstArgument = folder.file(u"fehlt.lst"_s);
+    withMissing.paths = {picture};
+    withMissing.missingPaths = {folder.file(u"weg.jpg"_s)};
+    requester.add(AnswerOk);
+    requester.add(AnswerOk);
+
+    const auto program = start(withMissing);
+    std::vector<QString> named;
+    for (const Request &request : requester.asked) {
+        if (request.icon == RequestIcon::Warning) {
+            named.push_back(request.text);
+        }
+    }
+    ASSERT_EQ(named.size(), 2u);
+    EXPECT_TRUE(named[0].endsWith(u"fehlt.lst"_s));
+    EXPECT_TRUE(named[1].endsWith(u"weg.jpg"_s));
+    EXPECT_EQ(program->list().count(), 1) << "the start goes on with what it has";
+}
+
+struct LimitCase {
+    int answer;
+    int entries;
+};
+
+class LongList : public Startup, public testing::WithParamInterface<LimitCase> {};
+
+// One more line than the limit: the question says so, and its answer decides.
+TEST_P(LongList, TheLimitIsNeverCutSilently)
+{
+    QByteArray lines;
+    for (int line = 0; line <= DefaultEntryLimit; ++line) {
+        lines += folder.file(u"Datei %1.txt"_s.arg(line)).toUtf8() + '\n';
+    }
+    StartupOptions withList = options();
+    withList.firstArgument = folder.write(u"lang.lst"_s, lines);
+    requester.add(GetParam().answer);
+
+    const auto program = start(withList);
+    const auto question =
+        std::find_if(requester.asked.begin(), requester.asked.end(), [](const Request &request) {
+            return request.firstCaption == u"Alle &laden"_s;
+        });
+    ASSERT_NE(question, requester.asked.end());
+    EXPECT_TRUE(question->text.contains(u"10000"_s)) << question->text.toStdString();
+    EXPECT_TRUE(question->text.contains(u"9999"_s)) << question->text.toStdString();
+    EXPECT_EQ(program->list().count(), GetParam().entries);
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, LongList,
+                         testing::Values(LimitCase{'L', DefaultEntryLimit + 1},
+                                         LimitCase{'N', DefaultEntryLimit},
+                                         LimitCase{AnswerCancel, DefaultEntryLimit}));
 
 struct RememberCase {
     bool remember;

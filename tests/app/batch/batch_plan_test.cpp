@@ -119,9 +119,25 @@ TEST_F(BatchPlan, ReadsListFilesWithTheirLimit)
     files.write(u"auswahl.lst"_s, "IMG_0001.JPG\nIMG_0002.JPG\nnotes.txt\n");
     const BatchResult all = plan({u"--list"_s, files.file(u"auswahl.lst"_s)});
     EXPECT_EQ(newNamesAndStatuses(all.out).size(), 3);
+    EXPECT_FALSE(all.err.contains(u"--limit"_s)) << all.err.toStdString();
     const BatchResult limited =
         plan({u"--list"_s, files.file(u"auswahl.lst"_s), u"--limit"_s, u"2"_s});
     EXPECT_EQ(newNamesAndStatuses(limited.out).size(), 2);
+    EXPECT_TRUE(limited.err.contains(u"read 2 of the 3 entries"_s)) << limited.err.toStdString();
+    const BatchResult exact =
+        plan({u"--list"_s, files.file(u"auswahl.lst"_s), u"--limit"_s, u"3"_s});
+    EXPECT_FALSE(exact.err.contains(u"--limit"_s)) << "nothing was cut";
+}
+
+TEST_F(BatchPlan, ReadsEveryEntryOfALongListWithoutALimit)
+{
+    QByteArray lines;
+    for (int line = 0; line < 10'001; ++line) {
+        lines += "IMG_0001.JPG\n";
+    }
+    files.write(u"lang.lst"_s, lines);
+    const BatchResult all = plan({u"--list"_s, files.file(u"lang.lst"_s)});
+    EXPECT_EQ(newNamesAndStatuses(all.out).size(), 10'001);
 }
 
 TEST_F(BatchPlan, NamesWithControlCharactersStayOnOneLine)

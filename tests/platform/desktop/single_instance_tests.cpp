@@ -2,6 +2,7 @@
 #include "tests/support/temp_folder.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QSignalSpy>
 
@@ -22,10 +23,11 @@ namespace {
 
 // A later start is another process; here it runs on its own thread while
 // this one keeps the event loop of the first instance going.
-bool startAgain(const QString &serverName)
+bool startAgain(const QString &serverName, const QStringList &paths = {})
 {
-    auto later = std::async(std::launch::async,
-                            [serverName] { return SingleInstance(serverName).tryBecomePrimary(); });
+    auto later = std::async(std::launch::async, [serverName, paths] {
+        return SingleInstance(serverName).tryBecomePrimary(paths);
+    });
     while (later.wait_for(std::chrono::milliseconds(0)) != std::future_status::ready) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     }
@@ -57,7 +59,29 @@ TEST(SingleInstance, ALaterStartAsksTheFirstToRaiseAndEnds)
     if (raised.isEmpty()) {
         raised.wait();
     }
-    EXPECT_EQ(raised.count(), 1);
+    ASSERT_EQ(raised.count(), 1);
+    EXPECT_TRUE(raised.at(0).at(0).toStringList().isEmpty());
+}
+
+TEST(SingleInstance, ALaterStartHandsOverItsPathsMadeAbsolute)
+{
+    const TempFolder temp;
+    const QString name = temp.file(u"instance"_s);
+    SingleInstance first(name);
+    ASSERT_TRUE(first.tryBecomePrimary());
+    QSignalSpy raised(&first, &SingleInstance::raiseRequested);
+    // Names with blanks, a line break, a percent sign and umlauts.
+    const QStringList withBreak{u"/tmp/a b.jpg"_s, u"/tmp/line\nbreak%25.txt"_s, u"/tmp/Äpfel/"_s};
+
+    EXPECT_FALSE(startAgain(name, withBreak + QStringList{u"relative.txt"_s}));
+    if (raised.isEmpty()) {
+        raised.wait();
+    }
+    ASSERT_EQ(raised.count(), 1);
+    const QStringList received = raised.at(0).at(0).toStringList();
+    ASSERT_EQ(received.size(), 4);
+    EXPECT_EQ(received.mid(0, 3), withBreak);
+    EXPECT_EQ(received.at(3), QDir::current().absoluteFilePath(u"relative.txt"_s));
 }
 
 TEST(SingleInstance, TakesOverTheSocketACrashedRunLeftBehind)
