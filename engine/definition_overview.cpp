@@ -168,6 +168,11 @@ QString dateExplanation(QStringView content, std::int64_t now)
     return u"\t<Datum> ('"_s + formatDateMask(content.mid(1).toString(), now) + u"')"_s;
 }
 
+QString captureDateExplanation(QStringView content, std::int64_t now)
+{
+    return u"\t<Aufnahmedatum> ('"_s + formatDateMask(content.mid(1).toString(), now) + u"')"_s;
+}
+
 // What a token inserts, by the letter after its "<"; nothing for a letter the
 // template does not know.
 QString explanation(QStringView token, const OverviewInputs &in)
@@ -190,6 +195,8 @@ QString explanation(QStringView token, const OverviewInputs &in)
         return counterExplanation(content, in.counterStart);
     case u'd':
         return dateExplanation(content, in.now);
+    case u'a':
+        return captureDateExplanation(content, in.now);
     default:
         return {};
     }

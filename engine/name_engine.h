@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/capture_date_cache.h"
 #include "engine/field_indicator.h"
 #include "engine/pattern_translation.h"
 #include "engine/rename_settings.h"
@@ -51,6 +52,10 @@ public:
 
     const QString &summary() const { return summary_; }
 
+    // Ctrl+R: what was read from inside the files is read again when next needed.
+    void forgetFileContents() { captureDates_.clear(); }
+    const CaptureDateCache &captureDates() const { return captureDates_; }
+
     // Every entry's new name, trace and first status from its old name.
     void recomputeNames(FileList &list, const RenameSettings &settings);
 
@@ -60,6 +65,7 @@ private:
     FieldIndicator listIndicators_[2];
     ExtensionFlags nameFlags_;
     QString summary_;
+    CaptureDateCache captureDates_;
 };
 
 } // namespace namenswerk

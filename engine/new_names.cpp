@@ -46,6 +46,11 @@ void NameEngine::recomputeNames(FileList &list, const RenameSettings &settings)
     listIndicators_[0] = initialRules.indicator();
     listIndicators_[1] = finalRules.indicator();
     TemplateExpander expander(template_, counterStart);
+    if (template_.readsCaptureDates()) {
+        expander.captureDate = [this, &list](const FileEntry &entry) {
+            return captureDates_.lookup(list.fullPath(entry), entry);
+        };
+    }
 
     const QString none = QStringLiteral("-");
     QString name;

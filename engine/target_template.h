@@ -20,6 +20,7 @@ struct TemplateToken {
         Picture = 65,  // arg > 0: width, arg < 0: height; |arg| 1, 2, 3..6 or 7 selects the form
         NameCondition = 66,
         ExtensionCondition = 67,
+        CaptureDate = 68, // text: the date mask, applied to the capture date
     };
 
     int arg = -1;
@@ -41,6 +42,8 @@ public:
     const std::vector<TemplateToken> &tokens() const { return tokens_; }
     // Only TemplateHasDot and TemplateUsesExtension are ever set here.
     ExtensionFlags flags() const { return flags_; }
+    // Whether expanding needs to look into the files themselves.
+    bool readsCaptureDates() const;
     FieldIndicator indicator() const;
 
 private:

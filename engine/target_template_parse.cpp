@@ -4,6 +4,7 @@
 
 #include "engine/target_template.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace namenswerk {
@@ -152,6 +153,9 @@ private:
         } else if (first == u'd') {
             token.kind = TemplateToken::Date;
             token.text = rest;
+        } else if (first == u'a') {
+            token.kind = TemplateToken::CaptureDate;
+            token.text = rest;
         } else if (first == u'p') {
             return TemplateToken{pictureArg(content), TemplateToken::Picture, {}, {}};
         } else {
@@ -194,6 +198,13 @@ TargetTemplate TargetTemplate::parse(const QString &fieldText)
     }
     result.error_ = !Parser(result).scan(text);
     return result;
+}
+
+bool TargetTemplate::readsCaptureDates() const
+{
+    return std::any_of(tokens_.begin(), tokens_.end(), [](const TemplateToken &token) {
+        return token.kind == TemplateToken::CaptureDate;
+    });
 }
 
 FieldIndicator TargetTemplate::indicator() const

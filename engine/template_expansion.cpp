@@ -198,6 +198,15 @@ void TemplateExpander::appendToken(const TemplateToken &token, const FileEntry &
         result_ += formatDateMask(token.text, entry.fileTime);
         addTrace(trace, u"<D>", added());
         return;
+    case TemplateToken::CaptureDate: {
+        // Without a date in the file the modification date stands in, and
+        // the trace says which one the name used.
+        const CaptureDate captured = captureDate ? captureDate(entry) : CaptureDate{};
+        const bool found = captured.source != CaptureSource::None;
+        result_ += formatDateMask(token.text, found ? captured.date : entry.fileTime);
+        trace += u"<A>=" % added() % u" (" % captureSourceText(captured.source) % u") ";
+        return;
+    }
     case TemplateToken::Counter:
         appendCounter(token, entry);
         addTrace(trace, u"<C>", added());

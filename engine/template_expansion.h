@@ -1,9 +1,12 @@
 #pragma once
 
+#include "engine/capture_date.h"
 #include "engine/target_template.h"
 #include "model/entry_status.h"
 
 #include <QString>
+
+#include <functional>
 
 namespace namenswerk {
 
@@ -22,6 +25,9 @@ public:
     // match (the parts stay as they were), SearchError for an empty template,
     // else Ok. The three texts are overwritten in place, so buffers the
     // caller reuses for every entry keep their capacity.
+    // Where capture dates come from; only asked when the template has such a token.
+    std::function<CaptureDate(const FileEntry &)> captureDate;
+
     EntryStatus expand(const FileEntry &entry, EntryMatcher &matcher, QString &name,
                        QString &extension, QString &trace);
 

@@ -199,6 +199,7 @@ void MainController::dispatch(Command command)
         break;
     case C::RefreshFacts:
         list_.refreshAllFacts();
+        engine_.forgetFileContents();
         list_.requestRefresh(RefreshLevel::Names);
         break;
     case C::ContextHelp:

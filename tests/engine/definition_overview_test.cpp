@@ -103,6 +103,8 @@ INSTANTIATE_TEST_SUITE_P(
                               u"\t'abcdefghijklmnopqrstuvwxyz'..."_s)},
         OverviewCase{u"<d%yyyy-%mm-%dd %hh.%ii>"_s,
                      line(u"<d%yyyy-%mm-%dd %hh.%ii>"_s, u"\t<Datum> ('2024-03-05 14.07')"_s)},
+        OverviewCase{u"<a%yyyy-%mm-%dd>"_s,
+                     line(u"<a%yyyy-%mm-%dd>"_s, u"\t<Aufnahmedatum> ('2024-03-05')"_s)},
         // Backslashes are shown as typed; long literals are cut in the column only.
         OverviewCase{u"Urlaubsbilder\\\\<n>"_s,
                      line(u"'Urlaubsbilder\\\\'"_s, u"\t'Urlaubsbilder\\\\'"_s) +

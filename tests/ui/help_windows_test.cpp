@@ -146,7 +146,8 @@ INSTANTIATE_TEST_SUITE_P(
         PageText{"Template", Window::Patterns, 0, Template,
                  u"<n>\t  Dateiname\r<e>\t  Dateierweiterung\r<n1>\t  Gruppe des regulären "
                  u"Ausdrucks\r\t  ('F1' zeigt verfügbare Gruppen)\r<*>\t  Dateiname und "
-                 u"Erweiterung\r<d...>\t  Dateidatum (%d.%m.%yy %h.%ii)\r<p...>\t  Bildgröße "
+                 u"Erweiterung\r<d...>\t  Dateidatum (%d.%m.%yy %h.%ii)\r<a...>\t  Aufnahmedatum "
+                 u"(Exif, Video)\r<p...>\t  Bildgröße "
                  u"(<px1>.<px3>-<py2>K)\r<c>\t  Zähler-Funktion\r\\...\\\t  in ein Verzeichnis "
                  u"verschieben\r<n1=a:b>\t  Inhaltsabhängiger Text (<1=*:>)"_s},
         PageText{"General", Window::Patterns, 1, General,
