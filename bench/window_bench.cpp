@@ -170,8 +170,11 @@ void startWithList(benchmark::State &state)
     SilentRequester requester;
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
-        Program program({photos.settingsFolder, u"window_bench"_s, QString::number(count), false},
-                        &requester);
+        StartupOptions options;
+        options.settingsFolder = photos.settingsFolder;
+        options.instanceName = u"window_bench"_s;
+        options.firstArgument = QString::number(count);
+        Program program(options, &requester);
         program.start();
         QApplication::processEvents();
         repaintList(program.window());

@@ -147,6 +147,7 @@ TEST_F(MenuCommands, TheSpecialMenuListsItsItemsInOrderWithTheirChecks)
                                    u"Großb&uchstaben erhalten\tStrg+Shift+U"_s,
                                    u"Startwert für &Zähler\tStrg+Shift+Z"_s,
                                    u"&Einträge der Dateiliste merken\tStrg+Shift+E"_s,
+                                   u"&Ketten und Tausch auflösen"_s,
                                    u"-"_s,
                                    u"Dateiverzeichnis &öffnen\tStrg+Shift+O"_s,
                                    u"Dateiliste in die Zwis&chenablage\tStrg+Shift+C"_s,
@@ -155,6 +156,7 @@ TEST_F(MenuCommands, TheSpecialMenuListsItsItemsInOrderWithTheirChecks)
                                }));
     EXPECT_TRUE(menuItem(menu, Command::CustomColours)->isChecked());
     EXPECT_FALSE(menuItem(menu, Command::RememberList)->isChecked());
+    EXPECT_FALSE(menuItem(menu, Command::ResolveChains)->isChecked());
 
     press(Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_TRUE(controller.rememberList());
