@@ -117,6 +117,14 @@ protected:
         if (event->type() != QEvent::ShortcutOverride) {
             return false;
         }
+        // An open drop-down list or popup owns the keys: Escape closes only
+        // it and Enter picks its entry, instead of ending the program or
+        // storing the settings. Accepting the override hands it the key.
+        if (QApplication::activePopupWidget() &&
+            isWindowKey(static_cast<const QKeyEvent &>(*event))) {
+            event->accept();
+            return true;
+        }
         const auto *widget = qobject_cast<QWidget *>(watched);
         if (!widget || widget->window() != &window_ ||
             !isWindowKey(static_cast<const QKeyEvent &>(*event))) {

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTreeView>
@@ -185,6 +186,29 @@ TEST_F(Shortcuts, EscapeEndsTheProgramWithoutAQuestion)
     press(Qt::Key_Escape);
     EXPECT_TRUE(quit);
     EXPECT_TRUE(requester.asked.empty());
+}
+
+// Escape closes only the open drop-down list of "Datei&name:"; the loaded
+// list is not lost by ending the program.
+TEST_F(Shortcuts, EscapeInAnOpenDropDownListClosesOnlyTheList)
+{
+    bool quit = false;
+    QObject::connect(&controller, &MainController::quitRequested, [&quit] { quit = true; });
+    auto *field = qobject_cast<QComboBox *>(window.inputField(control::NamePatternField));
+    ASSERT_NE(field, nullptr);
+    field->addItems({u"<n>"_s, u"neu <n>"_s});
+    field->setCurrentIndex(0);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+
+    field->setFocus();
+    field->showPopup();
+    ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::activePopupWidget() != nullptr; }));
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+    EXPECT_FALSE(quit) << "Escape in the open list ended the program";
+    EXPECT_TRUE(QTest::qWaitFor([] { return QApplication::activePopupWidget() == nullptr; }));
+
+    EXPECT_FALSE(quit);
 }
 
 TEST_F(Shortcuts, TheCloseBoxEndsTheProgramToo)
