@@ -13,6 +13,7 @@
 #include <QTimeZone>
 
 #include <array>
+#include <chrono>
 #include <optional>
 
 namespace namenswerk {
@@ -32,15 +33,11 @@ constexpr int MaxBoxes = 256;
 // Seconds between 1904-01-01 (the epoch of movie headers) and 1970-01-01.
 constexpr std::int64_t MovieEpochOffset = 2082844800;
 
-// Days since 1970 of a proleptic Gregorian date (Howard Hinnant's method).
-std::int64_t daysFromCivil(std::int64_t y, unsigned m, unsigned d)
+// Days since 1970 of a proleptic Gregorian date.
+std::int64_t daysFromCivil(int y, unsigned m, unsigned d)
 {
-    y -= m <= 2 ? 1 : 0;
-    const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
-    const auto yoe = static_cast<unsigned>(y - era * 400);
-    const unsigned doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-    const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + static_cast<std::int64_t>(doe) - 719468;
+    using namespace std::chrono;
+    return sys_days{year{y} / month{m} / day{d}}.time_since_epoch().count();
 }
 
 // "2024:05:17 14:03:59"; cameras without a clock write blanks or zeros.
