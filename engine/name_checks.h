@@ -7,8 +7,9 @@
 
 namespace namenswerk {
 
-// Whether the file part of a new name (after its last folder separator) can
-// be a file name on every common file system.
+// Whether the file part of a new name (after its last "/") can be a file name
+// on every common file system; a backslash, which only an old name can have
+// brought in, is allowed.
 bool isValidFileName(QStringView newName);
 
 // Sets the final statuses and the counters of every entry: ignored entries,

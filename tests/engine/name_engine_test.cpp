@@ -228,5 +228,75 @@ TEST(NameEngine, StatusPassKeepsRenameResultsUntilNamesAreRecomputed)
     EXPECT_EQ(list.at(0).status, S::Ok);
 }
 
+// Names as the system has them, where a backslash is a character (files
+// unpacked from archives made on Windows), and the rules that act on them.
+struct LiteralCase {
+    const char *label;
+    QString oldName;
+    RenameSettings settings;
+    Outcome expected;
+};
+
+void PrintTo(const LiteralCase &c, std::ostream *os)
+{
+    *os << c.label;
+}
+
+class BackslashInOldName : public testing::TestWithParam<LiteralCase> {};
+
+TEST_P(BackslashInOldName, IsACharacterOfTheName)
+{
+    const LiteralCase &c = GetParam();
+    NameEngine engine;
+    FileList list = listOf({});
+    list.addDroppedFiles({u"/fotos/"_s + c.oldName});
+    ASSERT_EQ(list.at(0).oldName, c.oldName);
+    EXPECT_EQ(outcomes(engine, list, c.settings).at(0), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, BackslashInOldName,
+    testing::Values(LiteralCase{"the default template keeps the name",
+                                u"Fotos\\2019\\IMG_1.jpg"_s,
+                                rules({}, u"*"_s),
+                                {u"Fotos\\2019\\IMG_1.jpg"_s, S::Ok}},
+                    LiteralCase{"name and extension tokens keep it",
+                                u"notes\\todo.txt"_s,
+                                rules({}, u"<n>.<e>"_s),
+                                {u"notes\\todo.txt"_s, S::Ok}},
+                    LiteralCase{"a backslash typed in the template is a folder",
+                                u"notes\\todo.txt"_s,
+                                rules({}, u"Archiv\\<n>.<e>"_s),
+                                {u"Archiv/notes\\todo.txt"_s, S::Ok}},
+                    LiteralCase{"so is a slash typed in the template",
+                                u"notes\\todo.txt"_s,
+                                rules({}, u"Archiv/<n>.<e>"_s),
+                                {u"Archiv/notes\\todo.txt"_s, S::Ok}},
+                    LiteralCase{"a date mask with a backslash makes folders",
+                                u"a.txt"_s,
+                                rules({}, u"<d%yyyy\\%mm>\\<n>.<e>"_s),
+                                {u"2017/07/a.txt"_s, S::Ok}},
+                    LiteralCase{"a search text finds the character",
+                                u"Fotos\\2019\\IMG_1.jpg"_s,
+                                withLists(rules({}, u"*"_s), u"/\\>_"_s, {}),
+                                {u"Fotos_2019_IMG_1.jpg"_s, S::Ok}},
+                    LiteralCase{"a backslash put in by a replacement is a folder",
+                                u"a_b.txt"_s,
+                                withLists(rules({}, u"*"_s), {}, u"_>\\"_s),
+                                {u"a/b.txt"_s, S::Ok}},
+                    LiteralCase{"a pattern matches the character",
+                                u"notes\\todo.txt"_s,
+                                rules(u"<<*>\\\\<*>>"_s, u"<n3>-<n2>.<e>"_s),
+                                {u"todo-notes.txt"_s, S::Ok}},
+                    LiteralCase{"a condition compares with the character",
+                                u"notes\\todo.txt"_s,
+                                rules({}, u"<n=notes\\todo:yes>.<e>"_s),
+                                {u"yes.txt"_s, S::Ok}},
+                    LiteralCase{"the extension is taken after the last dot, backslash or not",
+                                u"a.b\\c"_s,
+                                rules({}, u"<e>"_s),
+                                {u"b\\c"_s, S::Ok}}),
+    [](const testing::TestParamInfo<LiteralCase> &param) { return std::to_string(param.index); });
+
 } // namespace
 } // namespace namenswerk
