@@ -17,8 +17,10 @@ bool isValidFileName(QStringView newName);
 // other than Ok are kept, so renamed and failed entries stay visible.
 void runStatusPass(FileList &list);
 
-// Every group of ready entries with the same folder and new name (exact
-// comparison) gets DuplicateName; each member leaves the ready count once.
+// Every group of ready entries whose files would get the same path gets
+// DuplicateName; each member leaves the ready count once. Folders are
+// compared as the disk resolves them, once per distinct folder; file names
+// exactly (letter case counts).
 void markDuplicates(FileList &list);
 
 } // namespace namenswerk

@@ -1,5 +1,9 @@
 #include "engine/name_engine.h"
 #include "tests/support/printers.h"
+#include "tests/support/temp_folder.h"
+
+#include <QDir>
+#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -226,6 +230,42 @@ TEST(NameEngine, StatusPassKeepsRenameResultsUntilNamesAreRecomputed)
     list.requestRefresh(RefreshLevel::Names);
     engine.refresh(list, settings);
     EXPECT_EQ(list.at(0).status, S::Ok);
+}
+
+// One folder named in two spellings is one folder: entries whose files
+// would get the same path are duplicates, however the list names them.
+TEST(NameEngine, DuplicatesAreFoundAcrossSpellingsOfOneFolder)
+{
+    test::TempFolder disk;
+    const QString folder = disk.path();
+    disk.write(u"sub/b.txt"_s);
+    ASSERT_TRUE(QFile::link(folder, disk.file(u"link"_s)));
+    const QString savedWorkingFolder = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(folder));
+
+    // A remembered list whose folder line is the working folder, with one
+    // bare name and others by their whole paths.
+    FileList list = listOf({});
+    list.currentFolder = u"./"_s;
+    for (const QString &line :
+         QStringList{u"x.txt"_s, folder + u"y.txt"_s, folder + u"./w.txt"_s,
+                     disk.file(u"link/v.txt"_s), folder + u"sub/b.txt"_s,
+                     folder + u"sub/../u.txt"_s, disk.file(u"elsewhere/t.txt"_s)}) {
+        list.addPathLine(line, true);
+    }
+    NameEngine engine;
+    // "sub/z.txt" for u.txt goes where the file of sub/ becomes "z.txt".
+    const auto result = outcomes(engine, list, rules({}, u"<n=u:sub/>z.txt"_s));
+    ASSERT_TRUE(QDir::setCurrent(savedWorkingFolder));
+
+    EXPECT_EQ(result, (std::vector<Outcome>{{u"z.txt"_s, S::DuplicateName},
+                                            {u"z.txt"_s, S::DuplicateName},
+                                            {u"z.txt"_s, S::DuplicateName},
+                                            {u"z.txt"_s, S::DuplicateName},
+                                            {u"z.txt"_s, S::DuplicateName},
+                                            {u"sub/z.txt"_s, S::DuplicateName},
+                                            {u"z.txt"_s, S::Ok}}));
+    EXPECT_EQ(list.readyCount, 1);
 }
 
 // Names as the system has them, where a backslash is a character (files
