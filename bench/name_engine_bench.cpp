@@ -1,7 +1,8 @@
 // What the rule engine costs per entry, from a large folder to far beyond any
 // real one: the full recomputation after a keystroke, the status pass after a
 // filter change, the hashed duplicate test against the pairwise one it
-// replaced, and the resident memory a recomputed list takes per entry.
+// replaced, the resident memory a recomputed list takes per entry, and a
+// keystroke over names on which the pattern backtracks without end.
 //
 // Times are CPU time of this thread: the machine may be shared, and waiting
 // for a core says nothing about the code.
@@ -229,6 +230,54 @@ void duplicateTest(benchmark::State &state)
     state.counters["pairwise_per_hashed"] = pairwiseSeconds / hashedSeconds;
 }
 
+const QStringList &runawayPatterns()
+{
+    static const QStringList patterns{u"<<a+>+>b"_s, u"<<a|aa>+>b"_s, u"<<.*>*>b"_s,
+                                      u"<.*.*.*.*.*>b"_s};
+    return patterns;
+}
+
+// A pattern half typed into a form that backtracks without end, on a list
+// where every name makes it explode: each match stops at the step limit. The
+// same names with an ordinary pattern in the same run are the baseline.
+void runawayPattern(benchmark::State &state)
+{
+    const int count = 10'000;
+    const QString pattern = runawayPatterns().at(static_cast<qsizetype>(state.range(0)));
+    FileList list([](const QString &) { return FileFacts{1'500'000'000, 1, 0, 0}; });
+    list.currentFolder = u"/home/someone/Archiv/"_s;
+    for (int i = 0; i < count; ++i)
+        list.addPathLine(QString(60 + i % 190, u'a') + u"x%1.txt"_s.arg(i), true);
+    NameEngine engine;
+    const auto recompute = [&](const QString &namePattern) {
+        RenameSettings settings;
+        settings.regFindname = namePattern;
+        engine.setInputs(settings);
+        list.requestRefresh(RefreshLevel::Names);
+        return timed([&] { engine.refresh(list, settings); });
+    };
+    double runawaySeconds = 0;
+    double ordinarySeconds = 0;
+    for (auto _ : state) {
+        runawaySeconds += recompute(pattern);
+        if (list.readyCount != 0) {
+            state.SkipWithError("the runaway pattern matched");
+            return;
+        }
+        ordinarySeconds += recompute(u"<a+>x<\\d+>"_s);
+        if (list.readyCount != count) {
+            state.SkipWithError("the ordinary pattern did not match every name");
+            return;
+        }
+    }
+    const double iterations = static_cast<double>(state.iterations());
+    state.SetLabel(pattern.toStdString());
+    state.counters["runaway_ms"] = runawaySeconds * 1e3 / iterations;
+    state.counters["ordinary_ms"] = ordinarySeconds * 1e3 / iterations;
+    state.counters["runaway_us_per_name"] = runawaySeconds * 1e6 / iterations / count;
+    state.counters["runaway_per_ordinary"] = runawaySeconds / ordinarySeconds;
+}
+
 struct MemoryFigures {
     bool computed = false;
     double listBytes = 0;    // resident memory the recomputed list added
@@ -279,5 +328,6 @@ BENCHMARK(fullRecomputation)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(statusPass)->Arg(10'000)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 BENCHMARK(duplicateTest)->Arg(10'000)->Arg(30'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(runawayPattern)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

@@ -4,18 +4,21 @@
 #define PCRE2_CODE_UNIT_WIDTH 16 // NOLINT(cppcoreguidelines-macro-usage)
 #include <pcre2.h>
 
-#include <algorithm>
 #include <cstdint>
 
 namespace namenswerk {
 
 namespace {
 
-// Steps a match may take at first, and the least it keeps after exploding
-// matches have lowered it. Ordinary patterns stay far below the first figure
-// even on long names.
-constexpr std::uint32_t FullMatchLimit = 1'000'000;
-constexpr std::uint32_t LeastMatchLimit = 2'000;
+// Steps every match may take. A match that needs more counts as no match,
+// whatever was matched before it, so an entry's status never depends on the
+// other entries. The figure keeps a pattern that backtracks without end cheap
+// enough for a keystroke over a large list (some 30 to 80 microseconds a
+// name), while ordinary patterns stay far below it: a greedy group before a
+// literal takes a few hundred steps on the longest names; four wildcard
+// groups with literals between them, on a name where nearly every place
+// could fit, about 20,000 at 200 characters.
+constexpr std::uint32_t MatchLimit = 20'000;
 // Backtracking depth for when PCRE2 runs without its JIT.
 constexpr std::uint32_t DepthLimit = 10'000;
 constexpr PCRE2_SIZE JitStackStart = PCRE2_SIZE{32} * 1024;
@@ -43,7 +46,6 @@ struct CompiledPattern::State {
     MatchContext context;
     MatchData matchData;
     int captureCount = 0;
-    std::uint32_t matchLimit = FullMatchLimit;
     // The last subject, owned so that groups stay readable after the caller's text is gone.
     QString subject;
     // Offset pairs set by the last match; 0 when it failed.
@@ -79,7 +81,7 @@ std::optional<CompiledPattern> CompiledPattern::compile(const QString &translate
     if (!state->matchData || !state->context) {
         return std::nullopt;
     }
-    pcre2_set_match_limit_16(state->context.get(), state->matchLimit);
+    pcre2_set_match_limit_16(state->context.get(), MatchLimit);
     pcre2_set_depth_limit_16(state->context.get(), DepthLimit);
 
     // Without the JIT PCRE2 interprets the pattern: slower, same results.
@@ -105,10 +107,6 @@ bool CompiledPattern::match(QStringView subject)
     const int result = pcre2_match_16(s.code.get(), codeUnits(s.subject),
                                       static_cast<PCRE2_SIZE>(s.subject.size()), 0, 0,
                                       s.matchData.get(), s.context.get());
-    if (result == PCRE2_ERROR_MATCHLIMIT && s.matchLimit > LeastMatchLimit) {
-        s.matchLimit = std::max(LeastMatchLimit, s.matchLimit / 2);
-        pcre2_set_match_limit_16(s.context.get(), s.matchLimit);
-    }
     // 0 would mean too few offset pairs, which match data sized by the pattern rules out.
     s.setPairs = result > 0 ? result : 0;
     return result > 0;

@@ -12,10 +12,9 @@ namespace namenswerk {
 // kept between matches so that matching a long list allocates nothing per
 // entry. A match is a single attempt from the start of the subject.
 //
-// Runaway backtracking cannot freeze the program: a match that exceeds its
-// step budget counts as no match, and every such match lowers the budget of
-// the following ones, so a pattern that keeps exploding costs little per
-// entry while ordinary patterns keep their full budget.
+// Runaway backtracking cannot freeze the program: a match that exceeds the
+// step limit counts as no match. Every match gets the same limit, so whether
+// a name matches never depends on the names matched before it.
 class CompiledPattern {
 public:
     // Empty when the pattern does not compile (PCRE2's reason is not kept).

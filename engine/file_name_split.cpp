@@ -1,15 +1,10 @@
 #include "engine/file_name_split.h"
 
-#include <algorithm>
-#include <iterator>
-
 namespace namenswerk {
 
 qsizetype lastFolderSeparator(QStringView text)
 {
-    const auto isSeparator = [](QChar c) { return c == u'/' || c == u'\\'; };
-    const auto found = std::find_if(text.rbegin(), text.rend(), isSeparator);
-    return std::distance(found, text.rend()) - 1;
+    return text.lastIndexOf(u'/');
 }
 
 SplitNameView splitFileNameView(QStringView text)

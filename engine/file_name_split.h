@@ -22,7 +22,10 @@ struct SplitNameView {
 SplitNameView splitFileNameView(QStringView text);
 SplitName splitFileName(QStringView text);
 
-// Index of the last "/" or "\" in text; -1 when there is none.
+// Index of the last "/" in text; -1 when there is none. Within the engine a
+// backslash is always a character of a name: it comes from an old name,
+// where the system allows it like any other character, while the rules'
+// folder separators have become "/" when they were read.
 qsizetype lastFolderSeparator(QStringView text);
 
 } // namespace namenswerk

@@ -8,11 +8,13 @@ namespace namenswerk {
 
 namespace {
 
+// A backslash is not among them: every backslash left in a new name is one
+// the old name holds as a character (the rules' separators are "/"), and a
+// file that already has it in its name on this disk can keep it.
 bool isForbidden(QChar c)
 {
     switch (c.unicode()) {
     case u'"':
-    case u'\\':
     case u'/':
     case u':':
     case u'*':

@@ -49,11 +49,20 @@ void addPrefixedRule(std::vector<ReplaceRule> &rules, QStringView find, QStringV
     }
 }
 
+// A backslash in a replacement is a folder separator, which the engine writes
+// as "/"; a backslash in a search text is the character, as old names hold it.
+QString replacementText(QStringView typed)
+{
+    QString text = typed.toString();
+    text.replace(u'\\', u'/');
+    return text;
+}
+
 void addFieldRules(std::vector<ReplaceRule> &rules, QStringView field, bool txtCase)
 {
     const qsizetype arrow = field.indexOf(u'>');
     const QStringView find = arrow < 0 ? field : field.left(arrow);
-    const QStringView replace = arrow < 0 ? QStringView() : field.mid(arrow + 1);
+    const QString replace = arrow < 0 ? QString() : replacementText(field.mid(arrow + 1));
     if (find.isEmpty()) {
         return;
     }

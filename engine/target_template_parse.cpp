@@ -39,6 +39,19 @@ int pictureArg(QStringView content)
     return height ? -form : form;
 }
 
+// Text the template puts into new names: a backslash or a "/" typed there is
+// a folder separator, which the engine writes as "/" so that it cannot be
+// mistaken for a backslash that an old name holds as a character. A run of
+// separators means one.
+QString withFolderSeparators(QString text)
+{
+    text.replace(u'\\', u'/');
+    while (text.contains(QStringView(u"//"))) {
+        text.replace(QStringLiteral("//"), QStringLiteral("/"));
+    }
+    return text;
+}
+
 } // namespace
 
 QString normalizeTemplate(const QString &fieldText)
@@ -120,7 +133,7 @@ private:
         if (literal.contains(u'.')) {
             result_.flags_.set(TemplateHasDot);
         }
-        result_.tokens_.push_back({-1, TemplateToken::Literal, literal, {}});
+        result_.tokens_.push_back({-1, TemplateToken::Literal, withFolderSeparators(literal), {}});
     }
 
     bool addElement(const QString &content)
@@ -152,10 +165,10 @@ private:
             token.kind = TemplateToken::Counter;
         } else if (first == u'd') {
             token.kind = TemplateToken::Date;
-            token.text = rest;
+            token.text = withFolderSeparators(rest);
         } else if (first == u'a') {
             token.kind = TemplateToken::CaptureDate;
-            token.text = rest;
+            token.text = withFolderSeparators(rest);
         } else if (first == u'p') {
             return TemplateToken{pictureArg(content), TemplateToken::Picture, {}, {}};
         } else {
@@ -175,7 +188,9 @@ private:
         if (colon < 0) {
             return;
         }
-        token.text = content.mid(colon + 1);
+        token.text = withFolderSeparators(content.mid(colon + 1));
+        // The compared value stays as typed: it is compared with the text of
+        // a name, where a backslash is a character.
         token.kind = token.kind == TemplateToken::Name ? TemplateToken::NameCondition
                                                        : TemplateToken::ExtensionCondition;
         const QStringView head = QStringView(content).left(colon);
@@ -192,7 +207,7 @@ TargetTemplate TargetTemplate::parse(const QString &fieldText)
 {
     const QString text = normalizeTemplate(fieldText);
     TargetTemplate result;
-    if (text.count(u'<') != text.count(u'>') || text.contains(u'/')) {
+    if (text.count(u'<') != text.count(u'>')) {
         result.error_ = true;
         return result;
     }

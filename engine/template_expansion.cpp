@@ -145,7 +145,6 @@ void TemplateExpander::takeParts(QString &name, QString &extension) const
     if (separator > 0) {
         // A single leading separator alone means "no folder" and is dropped.
         name += result.first(separator + 1);
-        name.replace(u'\\', u'/');
     }
     name += withoutTrailingDotsAndBlanks(parts.name);
     extension.resize(0);

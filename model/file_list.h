@@ -90,13 +90,18 @@ private:
     std::vector<int> viewOrder_;
 };
 
-// Folder part of a path, up to and including its last "/" or "\"; empty when none.
+// Folder part of a path, up to and including its last "/"; empty when none.
+// A backslash is a character of a name, as the system sees it.
 QString folderPart(const QString &path);
-// Everything after the last "/" or "\"; the whole path when there is none.
+// Everything after the last "/"; the whole path when there is none.
 QString filePart(const QString &path);
 // The text with "/" appended unless it already ends in one.
 QString withTrailingSlash(const QString &folder);
-// Backslashes typed by the user mean folder separators.
-QString toNativeSeparators(QString path);
+// A list-file line as a path: its backslashes are folder separators, as the
+// user types them, and a NUL stands for a backslash that is a character of a
+// name (no name can hold a NUL, so nothing else is meant by one).
+QString pathFromLine(QString line);
+// The line that pathFromLine reads back as the path.
+QString lineFromPath(QString path);
 
 } // namespace namenswerk

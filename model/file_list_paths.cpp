@@ -12,11 +12,6 @@ bool isSeparator(QChar c)
     return c == u'/' || c == u'\\';
 }
 
-qsizetype lastSeparator(const QString &path)
-{
-    return std::max(path.lastIndexOf(u'/'), path.lastIndexOf(u'\\'));
-}
-
 // A line naming a file by its whole path: "//server/…", "\\server\…", "/…" or "X:…".
 bool isAbsoluteLine(const QString &line)
 {
@@ -30,12 +25,12 @@ bool isAbsoluteLine(const QString &line)
 
 QString folderPart(const QString &path)
 {
-    return path.left(lastSeparator(path) + 1);
+    return path.left(path.lastIndexOf(u'/') + 1);
 }
 
 QString filePart(const QString &path)
 {
-    return path.mid(lastSeparator(path) + 1);
+    return path.mid(path.lastIndexOf(u'/') + 1);
 }
 
 QString withTrailingSlash(const QString &folder)
@@ -43,9 +38,15 @@ QString withTrailingSlash(const QString &folder)
     return folder.endsWith(u'/') ? folder : folder + u'/';
 }
 
-QString toNativeSeparators(QString path)
+QString pathFromLine(QString line)
 {
-    return path.replace(u'\\', u'/');
+    line.replace(u'\\', u'/');
+    return line.replace(QChar(0), u'\\');
+}
+
+QString lineFromPath(QString path)
+{
+    return path.replace(u'\\', QChar(0));
 }
 
 void FileList::addPathLine(const QString &line, bool hasFolderLine)
@@ -53,7 +54,7 @@ void FileList::addPathLine(const QString &line, bool hasFolderLine)
     FileEntry entry;
     QString path;
     if (isAbsoluteLine(line)) {
-        path = toNativeSeparators(line);
+        path = pathFromLine(line);
         entry.folder = folderPart(path);
         entry.oldName = filePart(path);
         if (entries_.empty() && !hasFolderLine) {
@@ -65,11 +66,11 @@ void FileList::addPathLine(const QString &line, bool hasFolderLine)
     } else if (!line.isEmpty() && isSeparator(line.front())) {
         // A single leading backslash: relative to the current folder, and the
         // entry keeps its folder even when that is the current one.
-        path = currentFolder + toNativeSeparators(line.mid(1));
+        path = currentFolder + pathFromLine(line.mid(1));
         entry.folder = folderPart(path);
         entry.oldName = filePart(path);
     } else {
-        entry.oldName = toNativeSeparators(line);
+        entry.oldName = pathFromLine(line);
         path = currentFolder + entry.oldName;
     }
     entries_.push_back(std::move(entry));

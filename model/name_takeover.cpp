@@ -23,7 +23,7 @@ bool takeOverNewName(const FileList &list, FileEntry &entry)
     if (!hasUsableNewName(entry)) {
         return false;
     }
-    const QString newName = toNativeSeparators(entry.newName);
+    const QString &newName = entry.newName;
     const QString subfolder = folderPart(newName);
     if (!subfolder.isEmpty()) {
         const QString base = entry.folder.isEmpty() ? list.currentFolder : entry.folder;

@@ -5,7 +5,9 @@
 #include <QFile>
 
 #include <array>
+#include <cstdlib>
 #include <fcntl.h>
+#include <memory>
 #include <sys/stat.h>
 
 namespace namenswerk::platform {
@@ -25,6 +27,13 @@ bool isFolder(const QString &path)
 {
     struct stat info {};
     return ::stat(QFile::encodeName(path).constData(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+QString resolvedPath(const QString &path)
+{
+    const std::unique_ptr<char, decltype(&std::free)> resolved(
+        ::realpath(QFile::encodeName(path).constData(), nullptr), &std::free);
+    return resolved ? QFile::decodeName(resolved.get()) : QString();
 }
 
 bool setModificationTime(const QString &path, std::int64_t localSeconds)

@@ -16,6 +16,11 @@ bool pathExists(const QString &path);
 // A folder, or a symbolic link to one.
 bool isFolder(const QString &path);
 
+// The path as the system resolves it: absolute, without "." and "..", every
+// symbolic link followed. Empty when it cannot be resolved (a folder on the
+// way is missing or cannot be searched).
+QString resolvedPath(const QString &path);
+
 // Sets the last modification time, given as local wall-clock seconds (see
 // file_facts.h), and leaves the access time alone.
 bool setModificationTime(const QString &path, std::int64_t localSeconds);

@@ -32,12 +32,14 @@ std::optional<RenamedPair> parseRecordLine(QStringView line)
     return RenamedPair{unquote(before.trimmed().toString()), unquote(after.trimmed().toString())};
 }
 
+bool staysOneLine(QStringView text)
+{
+    return !text.contains(u'\n') && !text.contains(u'\r');
+}
+
 bool fitsRecordLine(const RenamedPair &pair)
 {
-    const auto breaksLine = [](const QString &name) {
-        return name.contains(u'\n') || name.contains(u'\r');
-    };
-    if (breaksLine(pair.oldName) || breaksLine(pair.newName)) {
+    if (!staysOneLine(pair.oldName) || !staysOneLine(pair.newName)) {
         return false;
     }
     // Without quotes in the old name, its closing quote is the first '" > "'

@@ -27,6 +27,10 @@ QString recordLine(const RenamedPair &pair);
 // inside an old name does not cut it; each field is trimmed and unquoted.
 std::optional<RenamedPair> parseRecordLine(QStringView line);
 
+// Whether a text stays one line in the record; the record's folder and every
+// name must.
+bool staysOneLine(QStringView text);
+
 // Whether the pair comes back unchanged from its record line. Names with line
 // breaks, or with '" > "' inside the old name, do not.
 bool fitsRecordLine(const RenamedPair &pair);

@@ -32,15 +32,12 @@ QString recordFolderOf(const FileList &list, const QString &workingFolder)
     return absolutePath(withTrailingSlash(folder), workingFolder);
 }
 
-// A new name as it touches the disk: backslashes typed anywhere in the rules
-// are folder separators, and one leading separator means no folder.
+// A new name as it touches the disk: the rules' folder separators are "/"
+// already, a backslash is a character of the name, and one leading separator
+// means no folder.
 QString targetName(const QString &newName)
 {
-    QString target = toNativeSeparators(newName);
-    if (target.startsWith(u'/')) {
-        target.remove(0, 1);
-    }
-    return target;
+    return newName.startsWith(u'/') ? newName.sliced(1) : newName;
 }
 
 // One entry's rename as it will touch the disk.
@@ -65,6 +62,7 @@ public:
     explicit RunLoop(const RunContext &context)
         : context_(context), workingFolder_(QDir::currentPath()),
           recordFolder_(recordFolderOf(context.list, workingFolder_)),
+          recordFolderFits_(staysOneLine(recordFolder_) && hasExactDiskName(recordFolder_)),
           journal_(context.settingsFolder, recordFolder_)
     {
     }
@@ -96,6 +94,9 @@ private:
     const RunContext &context_;
     const QString workingFolder_;
     const QString recordFolder_;
+    // Names relative to a folder that the record cannot hold exactly would be
+    // undone in another folder.
+    const bool recordFolderFits_;
     RenameJournal journal_;
     std::vector<RenamedPair> log_;
     int renamed_ = 0; // entries; the log holds temporary steps too
@@ -130,8 +131,10 @@ Attempt RunLoop::prepare(const FileEntry &entry) const
                     recordedName(entry, attempt.folder, attempt.target)};
     attempt.from = resolveRecordName(recordFolder_, attempt.pair.oldName);
     attempt.to = resolveRecordName(recordFolder_, attempt.pair.newName);
-    attempt.possible = fitsRecordLine(attempt.pair) && hasExactDiskName(attempt.from) &&
-                       hasExactDiskName(attempt.to);
+    const bool relative =
+        !isAbsoluteRecordName(attempt.pair.oldName) || !isAbsoluteRecordName(attempt.pair.newName);
+    attempt.possible = (recordFolderFits_ || !relative) && fitsRecordLine(attempt.pair) &&
+                       hasExactDiskName(attempt.from) && hasExactDiskName(attempt.to);
     return attempt;
 }
 

@@ -44,7 +44,7 @@ template <qsizetype Size> bool LineSplitter::feedUnits(QByteArrayView units)
             endLine();
             afterCr_ = unit == u'\r';
             lineFrom = at + Size;
-        } else if (unit == 0) {
+        } else if (unit == 0 && Size == 1) {
             hasNul_ = true;
         }
     }

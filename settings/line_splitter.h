@@ -18,8 +18,10 @@ struct LineSpan {
 // CR, LF and CR LF, and keeps the bytes of the lines that can name a file,
 // until it has the folder line and enough path lines.
 //
-// Empty lines, lines with a NUL (no file name holds one, and it would cut the
-// path short where it reaches the system) and over-long lines are dropped. A
+// Empty lines, 8-bit lines with a NUL (no file name holds one, and it would
+// cut the path short where it reaches the system) and over-long lines are
+// dropped. In 16-bit text, the form in which the program writes its own list
+// file, a NUL stands for a backslash that is part of a name (pathFromLine). A
 // line counts as over-long beyond MaxLineBytes: the system refuses paths of
 // 4096 bytes and more, so such a line names no file in any encoding read, and
 // dropping it while it streams by keeps memory small for any input.

@@ -15,16 +15,15 @@ namespace namenswerk {
 
 namespace {
 
-// A text with a line break would come back as two lines, and a backslash as
-// a folder separator: either way it would name other files.
+// A text with a line break would come back as two lines, naming other files.
 bool readsBackAsWritten(const QString &text)
 {
-    return !text.contains(u'\r') && !text.contains(u'\n') && !text.contains(u'\\');
+    return !text.contains(u'\r') && !text.contains(u'\n');
 }
 
-void appendLine(QString &text, const QString &line)
+void appendLine(QString &text, const QString &path)
 {
-    text += line;
+    text += lineFromPath(path);
     text += u"\r\n"_s;
 }
 
@@ -51,7 +50,7 @@ void readListFile(FileList &list, const QString &path, bool hasFolderLine, int e
     } else if (lines.folderLine.isEmpty()) {
         return;
     } else {
-        list.currentFolder = withTrailingSlash(toNativeSeparators(lines.folderLine));
+        list.currentFolder = withTrailingSlash(pathFromLine(lines.folderLine));
     }
     list.entries().reserve(list.entries().size() + static_cast<std::size_t>(lines.paths.size()));
     for (const QString &line : lines.paths) {

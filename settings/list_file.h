@@ -16,7 +16,7 @@ QString ownListFilePath(const QString &programFolder);
 // leaves the list as it is.
 //
 // Lines that cannot name a file are skipped and do not count towards the
-// limit: empty lines, lines holding a NUL character and lines longer than any
+// limit: empty lines, lines holding a NUL byte in 8-bit text and lines longer than any
 // path the system accepts.
 void readListFile(FileList &list, const QString &path, bool hasFolderLine, int entryLimit);
 
@@ -28,9 +28,10 @@ qsizetype countListFileEntries(const QString &path, bool hasFolderLine);
 // the current folder first, then one line per entry, every line ended by
 // CR LF. Writes nothing when rememberList is off or the list is empty. The
 // file is replaced in one step, so a failure leaves the previous file intact.
-// Entries whose name holds a line break cannot be kept on one line, and a
-// backslash would read back as a folder separator: such entries are left
-// out, and with such a current folder nothing is written. Returns whether the file was written.
+// A backslash that is part of a name is written as a NUL, which the reader
+// takes back as that backslash. Entries whose name holds a line break cannot
+// be kept on one line: they are left out, and with such a current folder
+// nothing is written. Returns whether the file was written.
 bool writeListFile(const FileList &list, const QString &path, bool rememberList);
 
 } // namespace namenswerk

@@ -257,8 +257,9 @@ ExampleOutcome runExample(const GuideExample &example)
     // Every file exists, is 64 bytes long and was last changed on 7 March 2016 at 14:05:09.
     FileList list([](const QString &) { return FileFacts{1'457'359'509, 1, 0, 0}; });
     list.currentFolder = ExampleFolder;
+    // The guide's old names are names on disk, where a backslash is a character.
     for (const QString &name : example.oldNames) {
-        list.addPathLine(name, true);
+        list.addPathLine(lineFromPath(name), true);
     }
     for (int file = 0; file < list.count(); ++file) {
         applyFacts(list.at(file), example, file);

@@ -173,4 +173,22 @@ TEST(EntryMatcherLimits, RunawayBacktrackingEndsAsNoMatch)
     EXPECT_EQ(matcher.group(0, 2), u"aaa"_s);
 }
 
+// A pattern that takes some thousand steps on a long name decides the same
+// for that name whether or not names before it made the pattern explode.
+TEST(EntryMatcherLimits, AMatchDoesNotDependOnTheNamesBeforeIt)
+{
+    const QString pattern = u"<*>a<*>b<*>c<*>d<*>"_s;
+    const QString slow = u"abcd"_s + QString(100, u'a');     // about 5,000 steps to match
+    const QString exploding = u"abc"_s + QString(250, u'a'); // no "d": far more to fail
+
+    EntryMatcher alone = compiled(pattern, u""_s);
+    ASSERT_TRUE(alone.matchEntry(slow, u""));
+
+    EntryMatcher afterOthers = compiled(pattern, u""_s);
+    for (int i = 0; i < 40; ++i)
+        EXPECT_FALSE(afterOthers.matchEntry(exploding, u""));
+    EXPECT_TRUE(afterOthers.matchEntry(slow, u""));
+    EXPECT_EQ(groups(afterOthers, 0), groups(alone, 0));
+}
+
 } // namespace

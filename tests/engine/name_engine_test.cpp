@@ -1,5 +1,9 @@
 #include "engine/name_engine.h"
 #include "tests/support/printers.h"
+#include "tests/support/temp_folder.h"
+
+#include <QDir>
+#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -227,6 +231,112 @@ TEST(NameEngine, StatusPassKeepsRenameResultsUntilNamesAreRecomputed)
     engine.refresh(list, settings);
     EXPECT_EQ(list.at(0).status, S::Ok);
 }
+
+// One folder named in two spellings is one folder: entries whose files
+// would get the same path are duplicates, however the list names them.
+TEST(NameEngine, DuplicatesAreFoundAcrossSpellingsOfOneFolder)
+{
+    test::TempFolder disk;
+    const QString folder = disk.path();
+    disk.write(u"sub/b.txt"_s);
+    ASSERT_TRUE(QFile::link(folder, disk.file(u"link"_s)));
+    const QString savedWorkingFolder = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(folder));
+
+    // A remembered list whose folder line is the working folder, with one
+    // bare name and others by their whole paths.
+    FileList list = listOf({});
+    list.currentFolder = u"./"_s;
+    for (const QString &line :
+         QStringList{u"x.txt"_s, folder + u"y.txt"_s, folder + u"./w.txt"_s,
+                     disk.file(u"link/v.txt"_s), folder + u"sub/b.txt"_s,
+                     folder + u"sub/../u.txt"_s, disk.file(u"elsewhere/t.txt"_s)}) {
+        list.addPathLine(line, true);
+    }
+    NameEngine engine;
+    // "sub/z.txt" for u.txt goes where the file of sub/ becomes "z.txt".
+    const auto result = outcomes(engine, list, rules({}, u"<n=u:sub/>z.txt"_s));
+    ASSERT_TRUE(QDir::setCurrent(savedWorkingFolder));
+
+    EXPECT_EQ(result, (std::vector<Outcome>{{u"z.txt"_s, S::DuplicateName},
+                                            {u"z.txt"_s, S::DuplicateName},
+                                            {u"z.txt"_s, S::DuplicateName},
+                                            {u"z.txt"_s, S::DuplicateName},
+                                            {u"z.txt"_s, S::DuplicateName},
+                                            {u"sub/z.txt"_s, S::DuplicateName},
+                                            {u"z.txt"_s, S::Ok}}));
+    EXPECT_EQ(list.readyCount, 1);
+}
+
+// Names as the system has them, where a backslash is a character (files
+// unpacked from archives made on Windows), and the rules that act on them.
+struct LiteralCase {
+    const char *label;
+    QString oldName;
+    RenameSettings settings;
+    Outcome expected;
+};
+
+void PrintTo(const LiteralCase &c, std::ostream *os)
+{
+    *os << c.label;
+}
+
+class BackslashInOldName : public testing::TestWithParam<LiteralCase> {};
+
+TEST_P(BackslashInOldName, IsACharacterOfTheName)
+{
+    const LiteralCase &c = GetParam();
+    NameEngine engine;
+    FileList list = listOf({});
+    list.addDroppedFiles({u"/fotos/"_s + c.oldName});
+    ASSERT_EQ(list.at(0).oldName, c.oldName);
+    EXPECT_EQ(outcomes(engine, list, c.settings).at(0), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, BackslashInOldName,
+    testing::Values(LiteralCase{"the default template keeps the name",
+                                u"Fotos\\2019\\IMG_1.jpg"_s,
+                                rules({}, u"*"_s),
+                                {u"Fotos\\2019\\IMG_1.jpg"_s, S::Ok}},
+                    LiteralCase{"name and extension tokens keep it",
+                                u"notes\\todo.txt"_s,
+                                rules({}, u"<n>.<e>"_s),
+                                {u"notes\\todo.txt"_s, S::Ok}},
+                    LiteralCase{"a backslash typed in the template is a folder",
+                                u"notes\\todo.txt"_s,
+                                rules({}, u"Archiv\\<n>.<e>"_s),
+                                {u"Archiv/notes\\todo.txt"_s, S::Ok}},
+                    LiteralCase{"so is a slash typed in the template",
+                                u"notes\\todo.txt"_s,
+                                rules({}, u"Archiv/<n>.<e>"_s),
+                                {u"Archiv/notes\\todo.txt"_s, S::Ok}},
+                    LiteralCase{"a date mask with a backslash makes folders",
+                                u"a.txt"_s,
+                                rules({}, u"<d%yyyy\\%mm>\\<n>.<e>"_s),
+                                {u"2017/07/a.txt"_s, S::Ok}},
+                    LiteralCase{"a search text finds the character",
+                                u"Fotos\\2019\\IMG_1.jpg"_s,
+                                withLists(rules({}, u"*"_s), u"/\\>_"_s, {}),
+                                {u"Fotos_2019_IMG_1.jpg"_s, S::Ok}},
+                    LiteralCase{"a backslash put in by a replacement is a folder",
+                                u"a_b.txt"_s,
+                                withLists(rules({}, u"*"_s), {}, u"_>\\"_s),
+                                {u"a/b.txt"_s, S::Ok}},
+                    LiteralCase{"a pattern matches the character",
+                                u"notes\\todo.txt"_s,
+                                rules(u"<<*>\\\\<*>>"_s, u"<n3>-<n2>.<e>"_s),
+                                {u"todo-notes.txt"_s, S::Ok}},
+                    LiteralCase{"a condition compares with the character",
+                                u"notes\\todo.txt"_s,
+                                rules({}, u"<n=notes\\todo:yes>.<e>"_s),
+                                {u"yes.txt"_s, S::Ok}},
+                    LiteralCase{"the extension is taken after the last dot, backslash or not",
+                                u"a.b\\c"_s,
+                                rules({}, u"<e>"_s),
+                                {u"b\\c"_s, S::Ok}}),
+    [](const testing::TestParamInfo<LiteralCase> &param) { return std::to_string(param.index); });
 
 } // namespace
 } // namespace namenswerk

@@ -1,4 +1,6 @@
 #include "app/batch/plan_output.h"
+#include "rename/local_clock.h"
+#include "rename/recovery_record.h"
 #include "rename/run_questions.h"
 #include "settings/list_file.h"
 #include "tests/faults/disk_manifest.h"
@@ -210,32 +212,91 @@ TEST(HostileNames, ControlCharactersDashesAndBlanksBreakNoOutput)
 namespace namenswerk {
 namespace {
 
-// Here a backslash is an ordinary character of a file name. A dropped file
-// whose name holds one never stands for a file in a subfolder: it is renamed
-// itself or left alone.
-TEST(HostileNames, ADroppedNameWithABackslashNeverStandsForAnotherFile)
+// The record keeps one line per name and its folder on the line of "00000":
+// a folder with a line break in its name cannot be recorded, and with a blank
+// in its place undo would rename the files of another folder. Its files are
+// not renamed; files of other folders, recorded by their whole paths, are.
+TEST(HostileNames, AFolderWithALineBreakIsNotRenamedIn)
 {
     test::RunFixture run;
-    run.files.write(u"x\\y.txt"_s, "backslash");
-    run.files.write(u"x/y.txt"_s, "in the subfolder");
-    run.files.write(u"z.txt"_s, "z");
-    run.list.addDroppedFiles({run.files.file(u"x\\y.txt"_s), run.files.file(u"z.txt"_s)});
-    // The list file reads a backslash as a separator: the name is left out.
+    const QString broken = run.files.file(u"a\nb"_s) + u'/';
+    const QString blank = run.files.file(u"a b"_s) + u'/';
+    const QString plain = run.files.file(u"c"_s) + u'/';
+    for (const QString &folder : {broken, blank, plain}) {
+        run.files.write(folder.sliced(run.files.path().size()) + u"x.txt"_s, folder.toUtf8());
+    }
+    const DiskManifest before = test::diskManifest(blank);
+    run.list.addDroppedFiles({broken + u"x.txt"_s, plain + u"x.txt"_s});
+    run.compute(u"y.<e>"_s);
+    ASSERT_EQ(run.statuses(), (std::vector{EntryStatus::Ok, EntryStatus::Ok}));
+
+    const RunResult result = run.run();
+
+    EXPECT_EQ(run.statuses(), (std::vector{EntryStatus::RenameFailed, EntryStatus::Renamed}));
+    EXPECT_EQ(result.failed, 1);
+    EXPECT_EQ(test::RunFixture::filesBelow(broken), QStringList{u"x.txt"_s});
+    EXPECT_EQ(test::RunFixture::filesBelow(plain), QStringList{u"y.txt"_s});
+    EXPECT_EQ(readRecoveryRecord(run.settingsFolder.path()).pairs,
+              (std::vector{RenamedPair{plain + u"x.txt"_s, plain + u"y.txt"_s}}));
+
+    run.files.write(u"a b/y.txt"_s, "decoy");
+    run.requester.add(AnswerYes);
+    EXPECT_EQ(run.undo(currentLocalSeconds()).restored, 1);
+    EXPECT_EQ(test::RunFixture::filesBelow(plain), QStringList{u"x.txt"_s});
+    EXPECT_EQ(test::RunFixture::filesBelow(broken), QStringList{u"x.txt"_s});
+    DiskManifest blankAfter = before;
+    blankAfter.emplace("y.txt", test::contentHash("decoy"));
+    EXPECT_EQ(test::diskManifest(blank), blankAfter);
+}
+
+// Here a backslash is an ordinary character of a file name (files unpacked
+// from archives made on Windows have them). Such a name is kept through the
+// new name, the run, its record, undo and the list file, and never stands for
+// a file in a subfolder; only the rules' separators make folders.
+TEST(HostileNames, BackslashesInNamesAreKeptThroughRunRecordUndoAndListFile)
+{
+    test::RunFixture run;
+    const QStringList names{u"Fotos\\2019\\IMG_1.jpg"_s, u"notes\\todo.txt"_s};
+    for (const QString &name : names) {
+        run.files.write(name, name.toUtf8());
+    }
+    run.files.write(u"notes/todo.txt"_s, "in the subfolder");
+    const DiskManifest before = test::diskManifest(run.files.path());
+    run.list.addDroppedFiles({run.files.file(names[0]), run.files.file(names[1])});
+
+    run.compute(u"*"_s);
+    EXPECT_EQ(run.list.at(0).newName, names[0]);
+    EXPECT_EQ(run.list.at(1).newName, names[1]);
+    run.compute(u"Archiv\\<n>_neu.<e>"_s);
+    ASSERT_EQ(run.statuses(), (std::vector{EntryStatus::Ok, EntryStatus::Ok}));
+    EXPECT_EQ(run.list.at(0).newName, u"Archiv/Fotos\\2019\\IMG_1_neu.jpg"_s);
+
     const QString listPath = run.settingsFolder.file(u"liste.lst"_s);
     ASSERT_TRUE(writeListFile(run.list, listPath, true));
     FileList reread;
     readListFile(reread, listPath, true, 10);
-    ASSERT_EQ(reread.count(), 1);
-    EXPECT_EQ(reread.at(0).oldName, u"z.txt"_s);
+    ASSERT_EQ(reread.count(), 2);
+    EXPECT_EQ(reread.currentFolder, run.list.currentFolder);
+    EXPECT_EQ(reread.at(0).oldName, names[0]);
+    EXPECT_EQ(reread.at(1).oldName, names[1]);
+    EXPECT_EQ(reread.at(1).fileSize64, 0); // found: the file itself, not the one in notes/
 
-    run.list.addDroppedFiles({run.files.file(u"x\\y.txt"_s)});
-    run.compute(u"neu.<e>"_s);
-    run.run();
-
-    EXPECT_EQ(run.files.read(u"x/y.txt"_s), "in the subfolder");
+    run.requester.add(AnswerYes); // create "Archiv"
+    const RunResult result = run.run();
+    EXPECT_EQ(result.renamed, 2);
     EXPECT_EQ(test::RunFixture::filesBelow(run.files.path()),
-              (QStringList{u"neu.txt"_s, u"x/y.txt"_s, u"z.txt"_s}));
-    EXPECT_EQ(run.files.read(u"neu.txt"_s), "backslash");
+              (QStringList{u"Archiv/Fotos\\2019\\IMG_1_neu.jpg"_s, u"Archiv/notes\\todo_neu.txt"_s,
+                           u"notes/todo.txt"_s}));
+    EXPECT_EQ(run.files.read(u"notes/todo.txt"_s), "in the subfolder");
+    EXPECT_EQ(readRecoveryRecord(run.settingsFolder.path()).pairs,
+              (std::vector{RenamedPair{names[0], u"Archiv/Fotos\\2019\\IMG_1_neu.jpg"_s},
+                           RenamedPair{names[1], u"Archiv/notes\\todo_neu.txt"_s}}));
+
+    run.requester.add(AnswerYes);
+    EXPECT_EQ(run.undo(currentLocalSeconds()).restored, 2);
+    DiskManifest expected = before;
+    expected.emplace("Archiv", QByteArray()); // the folder the run made stays
+    EXPECT_EQ(test::diskManifest(run.files.path()), expected);
 }
 
 } // namespace

@@ -38,8 +38,7 @@ TEST_P(NameTakeOver, TheEntryIsFoundWhereTheRenameRunPutsIt)
     entry.newName = c.newName;
     entry.status = c.status;
     // The rename run moves the file to its folder (or the current one) plus the new name.
-    const QString target = (c.folder.isEmpty() ? list.currentFolder : c.folder) +
-                           QString(c.newName).replace(u'\\', u'/');
+    const QString target = (c.folder.isEmpty() ? list.currentFolder : c.folder) + c.newName;
 
     EXPECT_EQ(takeOverNewName(list, entry), c.changed);
     EXPECT_EQ(entry.folder, c.folderAfter);
@@ -83,14 +82,16 @@ INSTANTIATE_TEST_SUITE_P(
                      u"x.jpg"_s},
         TakeOverCase{"IntoASubfolderOfAnotherFolder", u"/o/"_s, u"a.jpg"_s, u"2024/05/x.jpg"_s,
                      EntryStatus::Renamed, true, u"/o/2024/05/"_s, u"x.jpg"_s},
-        TakeOverCase{"BackslashAsSeparator",
+        // The engine writes the rules' separators as "/": a backslash left
+        // in a new name came with the old one and is part of the file's name.
+        TakeOverCase{"BackslashOfTheName",
                      {},
                      u"a.jpg"_s,
                      u"Fotos\\x.jpg"_s,
-                     EntryStatus::Ok,
+                     EntryStatus::Renamed,
                      true,
-                     u"/cur/Fotos/"_s,
-                     u"x.jpg"_s},
+                     {},
+                     u"Fotos\\x.jpg"_s},
         TakeOverCase{"BareNameWithItsSubfolder",
                      {},
                      u"sub/a.txt"_s,

@@ -322,6 +322,10 @@ TEST(WriteListFile, KeepsEveryLineReadable)
          {u"a\nb.txt"_s, u"c.txt"_s, u"d\r"_s},
          u"/f/\r\nc.txt\r\n"_s},
         {"no current folder: the working folder", u""_s, {u"a.txt"_s}, u"./\r\na.txt\r\n"_s},
+        {"a backslash of a name is written as NUL, a separator it would read as",
+         u"/f\\g/"_s,
+         {u"a\\b.txt"_s, u"\\c"_s},
+         u"/f\0g/\r\na\0b.txt\r\n\0c\r\n"_s},
     };
     for (const Case &c : cases) {
         test::TempFolder folder;
@@ -359,6 +363,33 @@ TEST(ListFile, RoundTripKeepsEntriesAndReadsTheirFacts)
     EXPECT_EQ(read.at(0).fileSize64, 1);
     EXPECT_EQ(read.at(2).fileSize64, 0);
     EXPECT_EQ(read.at(3).fileSize64, FileEntry::MissingSize);
+}
+
+TEST(ListFile, RoundTripKeepsBackslashesOfNames)
+{
+    // Names as unpacked from archives made on Windows, in a folder that has
+    // one too, beside a subfolder named by a list line.
+    test::TempFolder disk;
+    const QString current = disk.file(u"Archiv\\alt"_s) + u'/';
+    const QString other = disk.file(u"x\\y"_s) + u'/';
+    disk.write(u"Archiv\\alt/Fotos\\2019\\IMG_1.jpg"_s, QByteArray(64, 'a'));
+    disk.write(u"Archiv\\alt/sub/b.txt"_s, QByteArray(128, 'b'));
+    disk.write(u"x\\y/notes\\todo.txt"_s, QByteArray(192, 'c'));
+    FileList written;
+    written.addDroppedFiles({current + u"Fotos\\2019\\IMG_1.jpg"_s, other + u"notes\\todo.txt"_s});
+    written.addPathLine(u"sub\\b.txt"_s, true);
+    ASSERT_EQ(written.at(2).oldName, u"sub/b.txt"_s);
+    const QString path = disk.file(u"Brindlewick.lst"_s);
+    ASSERT_TRUE(writeListFile(written, path, true));
+
+    FileList read;
+    readListFile(read, path, true, 9999);
+    EXPECT_EQ(read.currentFolder, current);
+    EXPECT_EQ(entriesOf(read), entriesOf(written));
+    ASSERT_EQ(read.count(), 3);
+    EXPECT_EQ(read.at(0).fileSize64, 1);
+    EXPECT_EQ(read.at(1).fileSize64, 3);
+    EXPECT_EQ(read.at(2).fileSize64, 2);
 }
 
 TEST(ListFile, RoundTripOfManyEntriesAcrossReadBlocks)

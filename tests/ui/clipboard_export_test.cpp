@@ -1,5 +1,7 @@
+#include "engine/name_engine.h"
 #include "model/file_list.h"
 #include "tests/support/printers.h"
+#include "tests/support/temp_folder.h"
 #include "ui/clipboard_export.h"
 
 #include <QClipboard>
@@ -92,6 +94,26 @@ TEST(CopyRenameCommands, ExportsEntriesTheFilterHides)
 
     copyRenameCommands(list);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), u"Rename \"/f/a.txt\" \"/f/b.txt\"\r\n");
+}
+
+// Names from archives made on Windows keep their backslashes in both paths;
+// only the template's separator makes a folder.
+TEST(CopyRenameCommands, KeepsBackslashesOfNames)
+{
+    test::TempFolder files;
+    const QString path = files.write(u"notes\\todo.txt"_s);
+    FileList list;
+    list.addDroppedFiles({path});
+    RenameSettings settings;
+    settings.regReplace = u"Archiv\\<n>.<e>"_s;
+    NameEngine engine;
+    engine.setInputs(settings);
+    engine.refresh(list, settings);
+
+    copyRenameCommands(list);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), u"Rename \""_s + path + u"\" \""_s +
+                                                        files.file(u"Archiv/notes\\todo.txt"_s) +
+                                                        u"\"\r\n"_s);
 }
 
 TEST(CopyRenameCommands, EmptiesTheClipboardWhenNothingIsReady)
