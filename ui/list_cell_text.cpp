@@ -3,9 +3,53 @@
 #include "engine/date_format.h"
 #include "engine/size_text.h"
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace namenswerk {
+
+namespace {
+
+// Characters that change how the text around them reads, or break the line,
+// without showing themselves: "invoice\u202Egnp.exe" would show as
+// "invoiceexe.png".
+bool isBidiControl(char16_t c)
+{
+    return (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069) || c == 0x200E ||
+           c == 0x200F || c == 0x061C;
+}
+
+bool isControl(char16_t c)
+{
+    return c < 0x20 || c == 0x7F;
+}
+
+} // namespace
+
+QString visibleText(const QString &text)
+{
+    const auto hidden = [](QChar c) {
+        return isControl(c.unicode()) || isBidiControl(c.unicode());
+    };
+    if (std::none_of(text.begin(), text.end(), hidden)) {
+        return text;
+    }
+    QString shown;
+    shown.reserve(text.size() + 8);
+    for (const QChar c : text) {
+        const char16_t unit = c.unicode();
+        if (isControl(unit)) {
+            // The control pictures: "␊" for a line feed, "␡" for DEL.
+            shown += QChar(unit == 0x7F ? char16_t(0x2421) : char16_t(0x2400 + unit));
+        } else if (isBidiControl(unit)) {
+            shown += u"[U+"_s + QString::number(unit, 16).toUpper().rightJustified(4, u'0') + u']';
+        } else {
+            shown += c;
+        }
+    }
+    return shown;
+}
 
 QString listCellText(const FileEntry &entry, ListColumn column)
 {
@@ -13,9 +57,9 @@ QString listCellText(const FileEntry &entry, ListColumn column)
     case ListColumn::FolderMark:
         return entry.folder.isEmpty() ? QString() : u" "_s;
     case ListColumn::OldName:
-        return entry.oldName;
+        return visibleText(entry.oldName);
     case ListColumn::NewName:
-        return entry.newName;
+        return visibleText(entry.newName);
     case ListColumn::Size:
         return sizeText(entry.fileSize64);
     case ListColumn::Date:
@@ -30,9 +74,9 @@ QString listCellTip(const FileList &list, const FileEntry &entry, ListColumn col
 {
     switch (column) {
     case ListColumn::FolderMark:
-        return entry.folder.isEmpty() ? list.currentFolder : entry.folder;
+        return visibleText(entry.folder.isEmpty() ? list.currentFolder : entry.folder);
     case ListColumn::NewName:
-        return shiftHeld ? entry.nameTrace : entry.newName;
+        return visibleText(shiftHeld ? entry.nameTrace : entry.newName);
     default:
         return listCellText(entry, column);
     }

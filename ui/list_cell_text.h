@@ -6,9 +6,14 @@
 
 namespace namenswerk {
 
+// A name as the list shows it: control characters as their pictures ("␊"),
+// and the characters that reorder text for right-to-left scripts as their
+// code ("[U+202E]"), so that no name can pose as another.
+QString visibleText(const QString &text);
+
 // The text a cell of the file list shows for an entry: " " beside the folder
 // marker of an entry from another folder, the names, the size and date texts
-// and the status text.
+// and the status text. Names are shown visibly (visibleText).
 QString listCellText(const FileEntry &entry, ListColumn column);
 
 // The tooltip of a cell: the entry's folder (the current folder for entries

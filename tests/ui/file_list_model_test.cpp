@@ -2,6 +2,7 @@
 #include "tests/ui/list_fixture.h"
 #include "ui/artwork.h"
 #include "ui/file_list_model.h"
+#include "ui/list_cell_text.h"
 
 #include <QPixmap>
 #include <QSignalSpy>
@@ -105,6 +106,31 @@ TEST(FileListModel, ShowsSizeDateAndStatusTextsInViewOrder)
     EXPECT_EQ(model.entryAt(0), 2);
     EXPECT_EQ(model.data(model.index(2, 3), FileListModel::EntryIndexRole).toInt(), 0);
     EXPECT_EQ(model.entryAt(3), -1);
+}
+
+// A name with a right-to-left override would read as another name
+// ("invoice\u202Egnp.exe" as "invoiceexe.png"), one with a line break as two
+// rows: the list and its tips show such characters as marks.
+TEST(FileListModel, ShowsCharactersThatReorderOrBreakNamesVisibly)
+{
+    FileList list = test::listOf({
+        {u"invoice\u202Egnp.exe"_s, u"neu\u2066x\u2069\u200F.txt"_s, EntryStatus::Ok, 1, 0},
+        {u"a\nb\x7F.txt"_s, u"c\td.txt"_s, EntryStatus::InvalidName, 1, 0},
+    });
+    list.rebuildViewOrder();
+    FileListModel model(list);
+    model.refresh();
+
+    EXPECT_EQ(text(model, 0, 1), u"invoice[U+202E]gnp.exe"_s);
+    EXPECT_EQ(text(model, 0, 2), u"neu[U+2066]x[U+2069][U+200F].txt"_s);
+    EXPECT_EQ(text(model, 1, 1), u"a\u240Ab\u2421.txt"_s);
+    EXPECT_EQ(text(model, 1, 2), u"c\u2409d.txt"_s);
+    EXPECT_EQ(listCellTip(list, list.at(0), ListColumn::OldName, false),
+              u"invoice[U+202E]gnp.exe"_s);
+    EXPECT_EQ(listCellTip(list, list.at(0), ListColumn::NewName, false),
+              u"neu[U+2066]x[U+2069][U+200F].txt"_s);
+    // The entries keep the names as the disk has them.
+    EXPECT_EQ(list.at(0).oldName, u"invoice\u202Egnp.exe"_s);
 }
 
 TEST(FileListModel, UnchangedNewNameHasItsOwnColourUntilItChanges)
