@@ -1,3 +1,4 @@
+#include "settings/settings_file.h"
 #include "settings/status_colors.h"
 #include "tests/ui/controller_fixture.h"
 #include "ui/file_list_model.h"
@@ -167,6 +168,54 @@ TEST_F(MenuCommands, TheSpecialMenuListsItsItemsInOrderWithTheirChecks)
     const auto ok = std::size_t(EntryStatus::Ok);
     EXPECT_EQ(window.fileListModel()->colors()[ok], fixedColors()[ok])
         << "the list shows the fixed colours";
+}
+
+// The lines of one group of the stored settings file, without its header.
+QList<QByteArray> storedGroup(const TempFolder &folder, const QByteArray &group)
+{
+    QList<QByteArray> lines;
+    bool inGroup = false;
+    for (const QByteArray &line : folder.read(u"Brindlewick.ini"_s).split('\n')) {
+        const QByteArray trimmed = line.trimmed();
+        if (trimmed.startsWith('[')) {
+            inGroup = trimmed == '[' + group + ']';
+        } else if (inGroup && !trimmed.isEmpty()) {
+            lines.append(trimmed);
+        }
+    }
+    return lines;
+}
+
+// Chosen with the mouse in the open menu and stored from the profile menu:
+// on in the menu and in the file, and off again the same way, with no key
+// left behind.
+TEST_F(MenuCommands, TheChainsOptionIsCheckedInTheMenuAndStoredInTheGlobalGroup)
+{
+    controller.setPopupPresenter([](QMenu &menu, const QPoint &at) { menu.exec(at); });
+    const auto clickInMenu = [this](int button, Command command) {
+        QTimer::singleShot(0, [command] {
+            auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+            if (!menu) {
+                ADD_FAILURE() << "no menu is open";
+                return;
+            }
+            const QRect item = menu->actionGeometry(menuItem(*menu, command));
+            QTest::mouseClick(menu, Qt::LeftButton, {}, item.center());
+        });
+        QTest::mouseClick(window.button(button), Qt::LeftButton);
+    };
+    for (const bool on : {true, false}) {
+        SCOPED_TRACE(on);
+        clickInMenu(control::SpecialButton, Command::ResolveChains);
+        EXPECT_EQ(menuItem(controller.specialMenu(), Command::ResolveChains)->isChecked(), on);
+
+        clickInMenu(control::ProfileButton, Command::StoreSettings);
+        const QList<QByteArray> global = storedGroup(folder, "Global");
+        ASSERT_FALSE(global.isEmpty()) << "the settings were stored";
+        EXPECT_EQ(global.contains("ResolveChains=1"), on);
+        EXPECT_FALSE(global.contains("ResolveChains=0"));
+        EXPECT_EQ(readSettings(folder.path()).records[0].resolveChains, on);
+    }
 }
 
 TEST_F(MenuCommands, TheFilterMenuShowsItsClassesWithSwatches)

@@ -49,6 +49,24 @@ TEST_F(RenameCommands, CtrlEnterRenamesAndCtrlBackspaceUndoesThroughTheDialog)
     EXPECT_FALSE(folder.exists(u"x_a.txt"_s));
 }
 
+// Renumbering by one in list order: the first file's new name is still the
+// second one's old name, so it fails, and the status line names the option
+// that would have ordered the renames.
+TEST_F(RenameCommands, ARunBlockedOnlyByItsOwnOldNamesPointsToTheChainsOption)
+{
+    dropFiles({u"001.txt"_s, u"002.txt"_s});
+    requester.answer = {AnswerOk, false, 2};
+    press(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    setFieldText(control::TemplateField, u"<c>.<e>"_s);
+    ASSERT_EQ(shownNewNames(), (QStringList{u"002.txt"_s, u"003.txt"_s}));
+
+    press(Qt::Key_Return, Qt::ControlModifier);
+    EXPECT_EQ(list.at(0).status, EntryStatus::RenameFailed);
+    EXPECT_EQ(list.at(1).status, EntryStatus::Renamed);
+    EXPECT_TRUE(statusText().contains(u"\"Ketten und Tausch auflösen\""_s))
+        << statusText().toStdString();
+}
+
 TEST_F(RenameCommands, ProfilesFollowTheTitle)
 {
     dropFiles({u"a.txt"_s});
