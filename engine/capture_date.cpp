@@ -1,9 +1,11 @@
 // Capture dates from the headers of photos and videos. The reader walks the
 // same bounded HeaderBytes blocks as the picture size reader: a forged offset
-// or count ends the walk, it never makes it longer.
+// or count ends the walk, it never makes it longer. JPEG, TIFF and HEIF all
+// keep their dates in TIFF directories; only where those start differs.
 
 #include "engine/capture_date.h"
 
+#include "engine/capture_date_boxes.h"
 #include "engine/civil_time.h"
 #include "engine/header_bytes.h"
 
@@ -29,7 +31,6 @@ constexpr std::int64_t EntrySize = 12;
 constexpr std::uint32_t MaxEntries = (HeaderBytes::BlockSize - 2) / EntrySize;
 constexpr int DateTextSize = 19; // "YYYY:MM:DD HH:MM:SS"
 constexpr int MaxJpegSteps = 1024;
-constexpr int MaxBoxes = 256;
 // Seconds between 1904-01-01 (the epoch of movie headers) and 1970-01-01.
 constexpr std::int64_t MovieEpochOffset = 2082844800;
 
@@ -167,39 +168,6 @@ std::int64_t utcToLocal(std::int64_t utc)
     return utc + QTimeZone::systemTimeZone().offsetFromUtc(instant);
 }
 
-// Box header at pos: size and type; size 1 means a 64-bit size follows, 0 "to the end".
-struct Box {
-    std::int64_t size = 0;
-    std::uint32_t type = 0;
-    std::int64_t header = 8;
-};
-
-std::optional<Box> readBox(HeaderBytes &header, std::int64_t pos, std::int64_t end)
-{
-    Box box;
-    box.size = header.u32(pos, ByteOrder::Big);
-    box.type = header.u32(pos + 4, ByteOrder::Big);
-    if (box.size == 1) {
-        const std::int64_t high = header.u32(pos + 8, ByteOrder::Big);
-        box.size = (high << 32) | header.u32(pos + 12, ByteOrder::Big);
-        box.header = 16;
-    } else if (box.size == 0) {
-        box.size = end - pos;
-    }
-    if (!header.ok() || box.size < box.header || box.size > end - pos) {
-        return std::nullopt;
-    }
-    return box;
-}
-
-constexpr std::uint32_t fourCc(const char (&text)[5])
-{
-    return static_cast<std::uint32_t>(static_cast<unsigned char>(text[0])) << 24 |
-           static_cast<std::uint32_t>(static_cast<unsigned char>(text[1])) << 16 |
-           static_cast<std::uint32_t>(static_cast<unsigned char>(text[2])) << 8 |
-           static_cast<std::uint32_t>(static_cast<unsigned char>(text[3]));
-}
-
 CaptureDate movieHeaderDate(HeaderBytes &header, std::int64_t pos)
 {
     const std::uint32_t version = header.u8(pos);
@@ -217,28 +185,26 @@ CaptureDate movieHeaderDate(HeaderBytes &header, std::int64_t pos)
     return {clampDate(utcToLocal(created - MovieEpochOffset)), CaptureSource::MovieHeader};
 }
 
-// Walks the top-level boxes to "moov" and inside it to "mvhd". The walk
-// hops over box bodies, so a large "mdat" before "moov" costs one block.
-CaptureDate boxCaptureDate(HeaderBytes &header, std::int64_t fileSize)
+// A HEIF picture's Exif item first; then the movie header, which video files
+// and picture sequences have. The Exif search has a reader of its own, so
+// that a broken item leaves the movie header readable.
+CaptureDate boxCaptureDate(HeaderBytes &header, QIODevice &device)
 {
-    std::int64_t pos = 0;
-    std::int64_t end = fileSize;
-    for (int step = 0; step < MaxBoxes && pos < end; ++step) {
-        const auto box = readBox(header, pos, end);
-        if (!box) {
-            return {};
+    const std::int64_t fileSize = device.size();
+    HeaderBytes items(device);
+    if (const auto meta = findBox(items, 0, fileSize, fourCc("meta"))) {
+        if (const auto tiff = heifExifTiff(items, *meta, fileSize)) {
+            const CaptureDate date = tiffCaptureDate(items, *tiff);
+            if (date.source != CaptureSource::None) {
+                return date;
+            }
         }
-        if (box->type == fourCc("moov")) {
-            end = pos + box->size;
-            pos += box->header;
-            continue;
-        }
-        if (box->type == fourCc("mvhd")) {
-            return movieHeaderDate(header, pos + box->header);
-        }
-        pos += box->size;
     }
-    return {};
+    // The walk hops over box bodies, so a large "mdat" before "moov" costs one block.
+    const auto moov = findBox(header, 0, fileSize, fourCc("moov"));
+    const auto mvhd =
+        moov ? findBox(header, moov->body(), moov->end(), fourCc("mvhd")) : std::nullopt;
+    return mvhd ? movieHeaderDate(header, mvhd->body()) : CaptureDate{};
 }
 
 } // namespace
@@ -276,7 +242,7 @@ CaptureDate captureDateFromHeader(QIODevice &device)
         return tiffCaptureDate(header, 0);
     }
     if (header.u32(4, ByteOrder::Big) == fourCc("ftyp")) {
-        return boxCaptureDate(header, device.size());
+        return boxCaptureDate(header, device);
     }
     return {};
 }

@@ -1,4 +1,4 @@
-// Capture dates: the Exif, TIFF and movie box reader over a file's bytes.
+// Capture dates: the Exif, TIFF, HEIF item and movie box reader over a file's bytes.
 //
 // Input: the file's bytes.
 

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -102,21 +103,104 @@ QByteArray box(const char *type, const QByteArray &body)
     return b.out;
 }
 
-// An MP4 with a big media box before the movie box, as cameras write it.
-QByteArray movie(const char *brand, quint64 created, bool version1)
+QByteArray fullBox(const char *type, int version, const QByteArray &body)
+{
+    return box(type, char(version) + QByteArray(3, '\0') + body);
+}
+
+QByteArray movieHeader(quint64 created, bool version1)
 {
     Bytes header(false);
-    header.out += char(version1 ? 1 : 0);
-    header.out += QByteArray(3, '\0');
     if (version1) {
         header.u32(created >> 32).u32(created & 0xFFFFFFFFu).u32(0).u32(0);
     } else {
         header.u32(static_cast<quint32>(created)).u32(0);
     }
     header.out += QByteArray(80, '\0');
+    return fullBox("mvhd", version1 ? 1 : 0, header.out);
+}
+
+// An MP4 with a big media box before the movie box, as cameras write it.
+QByteArray movie(const char *brand, quint64 created, bool version1)
+{
     const QByteArray ftyp = box("ftyp", QByteArray(brand, 4) + QByteArray(4, '\0'));
     return ftyp + box("mdat", QByteArray(5000, 'x')) +
-           box("moov", box("trak", QByteArray(12, 't')) + box("mvhd", header.out));
+           box("moov", box("trak", QByteArray(12, 't')) + movieHeader(created, version1));
+}
+
+// A number of 0, 4 or 8 bytes, as "iloc" stores offsets and lengths.
+QByteArray sized(int width, quint64 value)
+{
+    Bytes b(false);
+    if (width == 4) {
+        b.u32(static_cast<quint32>(value));
+    } else if (width == 8) {
+        b.u32(value >> 32).u32(value & 0xFFFFFFFFu);
+    }
+    return b.out;
+}
+
+// How a HEIF file describes its two items, a picture and the Exif block.
+struct HeifLayout {
+    const char *brand = "heic";
+    int infeVersion = 2;
+    int ilocVersion = 0;
+    int offsetWidth = 4;
+    int baseWidth = 0;
+    int indexWidth = 0; // versions 1 and 2 only
+    int method = 0;
+    // The block's distance to the TIFF header spans "Exif\0\0"; without it
+    // the distance is 0 and the marker stays.
+    bool distanceOverMarker = true;
+    std::optional<quint64> exifAt = std::nullopt; // forged place of the Exif item
+    std::optional<quint64> exifLength = std::nullopt;
+};
+
+// A HEIF file: "ftyp", "meta" with the items' types and places, and "mdat"
+// holding a picture and the Exif block.
+QByteArray heif(const QByteArray &exifTiff, const HeifLayout &layout = {})
+{
+    const QByteArray picture(40, 'p');
+    Bytes exif(false);
+    exif.u32(layout.distanceOverMarker ? 6 : 0).out += QByteArray("Exif\0\0", 6) + exifTiff;
+    const auto infe = [&](quint32 id, const char *type) {
+        Bytes b(false);
+        layout.infeVersion == 2 ? b.u16(static_cast<int>(id)) : b.u32(id);
+        b.u16(0).out += QByteArray(type, 4) + '\0';
+        return fullBox("infe", layout.infeVersion, b.out);
+    };
+    Bytes count(false);
+    count.u16(2);
+    const QByteArray iinf = fullBox("iinf", 0, count.out + infe(1, "hvc1") + infe(2, "Exif"));
+    const auto iloc = [&](quint64 pictureAt, quint64 exifAt) {
+        Bytes b(false);
+        b.u16(layout.offsetWidth << 12 | 4 << 8 | layout.baseWidth << 4 | layout.indexWidth);
+        layout.ilocVersion < 2 ? b.u16(2) : b.u32(2);
+        const auto item = [&](quint32 id, quint64 at, quint64 length) {
+            layout.ilocVersion < 2 ? b.u16(static_cast<int>(id)) : b.u32(id);
+            if (layout.ilocVersion > 0) {
+                b.u16(layout.method);
+            }
+            b.u16(0); // in this file
+            const quint64 base = layout.baseWidth > 0 ? at / 2 : 0;
+            b.out += sized(layout.baseWidth, base);
+            b.u16(1);
+            b.out += sized(layout.indexWidth, 0) + sized(layout.offsetWidth, at - base) +
+                     sized(4, length);
+        };
+        item(1, pictureAt, picture.size());
+        item(2, layout.exifAt.value_or(exifAt), layout.exifLength.value_or(exif.out.size()));
+        return fullBox("iloc", layout.ilocVersion, b.out);
+    };
+    const QByteArray hdlr = fullBox("hdlr", 0, QByteArray(4, '\0') + "pict" + QByteArray(13, '\0'));
+    const QByteArray ftyp =
+        box("ftyp", QByteArray(layout.brand, 4) + QByteArray(4, '\0') + "mif1" + layout.brand);
+    const auto file = [&](quint64 pictureAt, quint64 exifAt) -> QByteArray {
+        return ftyp + fullBox("meta", 0, hdlr + iinf + iloc(pictureAt, exifAt)) +
+               box("mdat", picture + exif.out);
+    };
+    const auto mdatBody = static_cast<quint64>(file(0, 0).indexOf("mdat") + 4);
+    return file(mdatBody, mdatBody + picture.size());
 }
 
 std::int64_t utc(int y, int mo, int d, int h, int mi, int s)
@@ -198,6 +282,33 @@ INSTANTIATE_TEST_SUITE_P(
                    movie("qt  ", 3800000000ULL, true),
                    {local(3800000000LL - 2082844800), S::MovieHeader}},
         SourceCase{"MovieWithoutClock", movie("3gp4", 0, false), {}},
+        SourceCase{
+            "HeicExifItem", heif(tiff(false, allThree, exifBoth)), {May17, S::DateTimeOriginal}},
+        SourceCase{"HeifLongOffsetsFromABase",
+                   heif(tiff(true, allThree, exifBoth), {.brand = "mif1",
+                                                         .infeVersion = 3,
+                                                         .ilocVersion = 1,
+                                                         .offsetWidth = 8,
+                                                         .baseWidth = 8,
+                                                         .indexWidth = 4}),
+                   {May17, S::DateTimeOriginal}},
+        SourceCase{
+            "HeifLocationsVersion2",
+            heif(tiff(true, allThree, {{Created, june1}}), {.ilocVersion = 2, .baseWidth = 4}),
+            {June1, S::CreateDate}},
+        SourceCase{"AvifDateTimeAlone",
+                   heif(tiff(true, allThree), {.brand = "avif"}),
+                   {July2, S::DateTime}},
+        SourceCase{"HeifExifMarkerWithoutDistance",
+                   heif(tiff(false, allThree), {.distanceOverMarker = false}),
+                   {July2, S::DateTime}},
+        SourceCase{"HeifExifInItemDataIsNotRead",
+                   heif(tiff(false, allThree), {.ilocVersion = 1, .method = 1}),
+                   {}},
+        SourceCase{"HeifSequenceWithoutExifDate",
+                   heif(tiff(true, {})) +
+                       box("moov", movieHeader(utc(2024, 5, 17, 12, 0, 0) + 2082844800, false)),
+                   {local(utc(2024, 5, 17, 12, 0, 0)), S::MovieHeader}},
         SourceCase{"PlainText", QByteArray("just some text, no picture"), {}}),
     [](const auto &info) { return std::string(info.param.label); });
 
@@ -231,6 +342,52 @@ TEST(CaptureDate, HostileHeadersYieldNothing)
     for (const QByteArray &data : hostile) {
         EXPECT_EQ(readBytes(data).source, S::None) << data.toHex().toStdString();
     }
+}
+
+// Exif blocks of HEIF files cut short or placed where no file reaches; the
+// reader neither finds a date nor reads outside the file.
+TEST(CaptureDate, HostileHeifItemsYieldNothing)
+{
+    const QByteArray tiffDates = tiff(true, allThree, exifBoth);
+    const QByteArray good = heif(tiffDates);
+    ASSERT_EQ(readBytes(good).source, S::DateTimeOriginal);
+    std::vector<QByteArray> hostile;
+    for (const qsizetype cut :
+         std::initializer_list<qsizetype>{20, 60, 120, 180, good.size() - tiffDates.size() + 20}) {
+        hostile.push_back(good.left(cut));
+    }
+    const quint64 far = 0xFFFFFFF0u;
+    hostile.push_back(heif(tiffDates, {.exifAt = far}));
+    hostile.push_back(heif(tiffDates, {.exifLength = far}));
+    hostile.push_back(heif(tiffDates, {.offsetWidth = 8, .exifAt = ~quint64{0}}));
+    hostile.push_back(
+        heif(tiffDates,
+             {.ilocVersion = 1, .offsetWidth = 8, .baseWidth = 8, .exifAt = ~quint64{0} - 8}));
+    hostile.push_back(heif(tiffDates, {.exifLength = 6}));  // no room for a TIFF header
+    hostile.push_back(heif(tiffDates, {.offsetWidth = 2})); // no width "iloc" allows
+    hostile.push_back(heif(tiffDates, {.ilocVersion = 3}));
+    QByteArray distance = good;
+    const qsizetype block = distance.indexOf(QByteArray("\0\0\0\x06"
+                                                        "Exif",
+                                                        8));
+    ASSERT_GT(block, 0);
+    distance.replace(block, 4, QByteArray("\xFF\xFF\xFF\xF0", 4));
+    hostile.push_back(distance);
+    QByteArray tinyEntry = good;
+    const qsizetype entry = tinyEntry.indexOf("infe") - 4;
+    tinyEntry.replace(entry, 4, QByteArray("\0\0\0\x07", 4));
+    hostile.push_back(tinyEntry);
+    for (const QByteArray &data : hostile) {
+        EXPECT_EQ(readBytes(data).source, S::None) << data.toHex().toStdString();
+    }
+}
+
+TEST(CaptureDate, ABrokenExifItemLeavesTheMovieHeader)
+{
+    const QByteArray broken = heif(tiff(true, allThree), {.exifAt = 0xFFFFFFF0u});
+    const std::int64_t noon = utc(2024, 5, 17, 12, 0, 0);
+    const QByteArray data = broken + box("moov", movieHeader(noon + 2082844800, false));
+    EXPECT_EQ(readBytes(data), (CaptureDate{local(noon), S::MovieHeader}));
 }
 
 // --- The token in the engine -------------------------------------------------
