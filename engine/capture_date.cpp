@@ -8,6 +8,7 @@
 #include "engine/capture_date_boxes.h"
 #include "engine/civil_time.h"
 #include "engine/header_bytes.h"
+#include "engine/jpeg_segments.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -30,7 +31,6 @@ constexpr std::uint32_t AsciiType = 2;
 constexpr std::int64_t EntrySize = 12;
 constexpr std::uint32_t MaxEntries = (HeaderBytes::BlockSize - 2) / EntrySize;
 constexpr int DateTextSize = 19; // "YYYY:MM:DD HH:MM:SS"
-constexpr int MaxJpegSteps = 1024;
 // Seconds between 1904-01-01 (the epoch of movie headers) and 1970-01-01.
 constexpr std::int64_t MovieEpochOffset = 2082844800;
 
@@ -135,28 +135,13 @@ CaptureDate tiffCaptureDate(HeaderBytes &header, std::int64_t base)
 
 CaptureDate jpegCaptureDate(HeaderBytes &header)
 {
-    std::int64_t pos = 2;
-    for (int step = 0; step < MaxJpegSteps; ++step) {
-        if (header.u8(pos) != 0xFF) {
-            return {};
+    JpegSegments segments(header);
+    while (const auto segment = segments.next()) {
+        const std::int64_t content = segment->pos + 4;
+        if (segment->marker == 0xE1 && header.has(content, 6) &&
+            header.matches(content, QByteArrayView("Exif\0\0", 6))) {
+            return tiffCaptureDate(header, content + 6);
         }
-        const std::uint32_t marker = header.u8(pos + 1);
-        if (marker == 0xFF) {
-            ++pos;
-            continue;
-        }
-        if (marker == 0xDA || marker == 0xD9) {
-            return {}; // image data begins: no Exif before it
-        }
-        const std::uint32_t length = header.u16(pos + 2, ByteOrder::Big);
-        if (!header.ok() || length < 2) {
-            return {};
-        }
-        if (marker == 0xE1 && header.has(pos + 4, 6) &&
-            header.matches(pos + 4, QByteArrayView("Exif\0\0", 6))) {
-            return tiffCaptureDate(header, pos + 10);
-        }
-        pos += length + 2;
     }
     return {};
 }

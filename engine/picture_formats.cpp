@@ -1,5 +1,7 @@
 #include "engine/picture_formats.h"
 
+#include "engine/jpeg_segments.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <limits>
@@ -32,10 +34,6 @@ bool isFrameHeader(std::uint32_t marker)
     return (marker & 0xF0) == 0xC0 && (marker == 0xC0 || (marker & 0x03) != 0);
 }
 
-// Far more segments than stand before the frame header in any real file; it
-// keeps a file made of tiny segments from being read to its end.
-constexpr int MaxJpegSteps = 1024;
-
 constexpr std::uint32_t TiffMagic = 42;
 constexpr std::uint32_t TiffWidthTag = 0x100;
 constexpr std::uint32_t TiffLengthTag = 0x101;
@@ -51,28 +49,13 @@ constexpr std::uint32_t BitmapCoreHeaderSize = 12;
 
 PictureSize jpegSize(HeaderBytes &header)
 {
-    // Segment walk from the first marker behind start-of-image. A segment
-    // whose length field is below 2 would not move the walk on: broken.
-    std::int64_t pos = 2;
-    for (int step = 0; step < MaxJpegSteps; ++step) {
-        if (header.u8(pos) != 0xFF) {
-            return {};
-        }
-        const std::uint32_t marker = header.u8(pos + 1);
-        if (marker == 0xFF) {
-            ++pos; // fill byte before a marker
-            continue;
-        }
-        if (isFrameHeader(marker)) {
-            const std::uint32_t height = header.u16(pos + 5, Big);
-            const std::uint32_t width = header.u16(pos + 7, Big);
+    JpegSegments segments(header);
+    while (const auto segment = segments.next()) {
+        if (isFrameHeader(segment->marker)) {
+            const std::uint32_t height = header.u16(segment->pos + 5, Big);
+            const std::uint32_t width = header.u16(segment->pos + 7, Big);
             return checkedSize(header, width, height);
         }
-        const std::uint32_t length = header.u16(pos + 2, Big);
-        if (!header.ok() || length < 2) {
-            return {};
-        }
-        pos += length + 2;
     }
     return {};
 }
