@@ -2,9 +2,14 @@
 
 #include "engine/name_engine.h"
 #include "model/file_list.h"
+#include "tests/support/exif_photo.h"
+#include "tests/support/temp_folder.h"
 
 #include <QDateTime>
+#include <QFile>
 #include <QRegularExpression>
+
+#include <gtest/gtest.h>
 
 #include <functional>
 #include <map>
@@ -124,6 +129,23 @@ QString readPictures(GuideExample &example, const QStringList &values)
     return {};
 }
 
+// "2015-08-14 09:21:33", or "none" for a file that holds no capture date.
+QString readCaptureDates(GuideExample &example, const QStringList &values)
+{
+    for (const QString &value : values) {
+        if (value == u"none") {
+            example.captureDates.emplace_back();
+            continue;
+        }
+        const QDateTime time = QDateTime::fromString(value, u"yyyy-MM-dd HH:mm:ss"_s);
+        if (!time.isValid()) {
+            return u"bad capture date '%1'"_s.arg(value);
+        }
+        example.captureDates.push_back(time.toString(u"yyyy:MM:dd HH:mm:ss"_s).toLatin1());
+    }
+    return {};
+}
+
 const std::map<QString, ColumnReader> &columnReaders()
 {
     static const auto text = [](QString RenameSettings::*field) -> ColumnReader {
@@ -153,6 +175,7 @@ const std::map<QString, ColumnReader> &columnReaders()
         {u"Extension case"_s, caseMode(&RenameSettings::fileextCase)},
         {u"File date"_s, readFileTimes},
         {u"Picture"_s, readPictures},
+        {u"Capture date"_s, readCaptureDates},
         {u"New name"_s, all(&GuideExample::newNames)},
         {u"Status"_s, all(&GuideExample::statuses)},
         {u"Trace"_s, all(&GuideExample::traces)},
@@ -186,8 +209,9 @@ bool fitsFiles(std::size_t values, qsizetype files)
 QString checkShape(const GuideExample &example)
 {
     const int files = static_cast<int>(example.oldNames.size());
-    if (!fitsFiles(example.fileTimes.size(), files) || !fitsFiles(example.pictures.size(), files)) {
-        return u"File date and Picture need one value or one per file"_s;
+    if (!fitsFiles(example.fileTimes.size(), files) || !fitsFiles(example.pictures.size(), files) ||
+        !fitsFiles(example.captureDates.size(), files)) {
+        return u"File date, Picture and Capture date need one value or one per file"_s;
     }
     for (const auto &[values, column] :
          {std::pair{example.newNames, u"New name"_s}, std::pair{example.statuses, u"Status"_s},
@@ -218,6 +242,20 @@ void applyFacts(FileEntry &entry, const GuideExample &example, int file)
     }
     if (!example.pictures.empty()) {
         std::tie(entry.pictureWidth, entry.pictureHeight) = valueFor(example.pictures, file);
+    }
+}
+
+// Capture dates are read from the files themselves: those examples run on
+// real photos in a folder of their own.
+void writePhotos(const GuideExample &example, const QString &folder)
+{
+    for (qsizetype file = 0; file < example.oldNames.size(); ++file) {
+        const QByteArray &date = valueFor(example.captureDates, int(file));
+        QFile photo(folder + example.oldNames[file]);
+        if (!photo.open(QIODevice::WriteOnly) ||
+            !photo.write(date.isEmpty() ? "no date inside" : jpegWithCaptureDate(date))) {
+            ADD_FAILURE() << "cannot write " << photo.fileName().toStdString();
+        }
     }
 }
 
@@ -257,6 +295,11 @@ ExampleOutcome runExample(const GuideExample &example)
     // Every file exists, is 64 bytes long and was last changed on 7 March 2016 at 14:05:09.
     FileList list([](const QString &) { return FileFacts{1'457'359'509, 1, 0, 0}; });
     list.currentFolder = ExampleFolder;
+    const TempFolder photos;
+    if (!example.captureDates.empty()) {
+        list.currentFolder = photos.path();
+        writePhotos(example, photos.path());
+    }
     // The guide's old names are names on disk, where a backslash is a character.
     for (const QString &name : example.oldNames) {
         list.addPathLine(lineFromPath(name), true);

@@ -27,6 +27,9 @@ struct GuideExample {
     // One value for all files or one per file.
     std::vector<std::int64_t> fileTimes;       // local time counted as if it were UTC
     std::vector<std::pair<int, int>> pictures; // width, height
+    // Exif DateTimeOriginal of a real photo written for the example ("2015:08:14
+    // 09:21:33"), or empty for a file without one.
+    std::vector<QByteArray> captureDates;
 
     std::optional<QStringList> newNames;
     std::optional<QStringList> statuses;
