@@ -62,7 +62,7 @@ std::optional<std::int64_t> exifDate(HeaderBytes &header, std::int64_t offset)
         return std::nullopt;
     }
     return daysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) * 86400 +
-           hour * 3600 + minute * 60 + second;
+           std::int64_t{hour} * 3600 + std::int64_t{minute} * 60 + second;
 }
 
 struct TiffDates {
