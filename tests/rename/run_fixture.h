@@ -3,6 +3,7 @@
 #include "engine/name_engine.h"
 #include "model/file_list.h"
 #include "rename/input_memory.h"
+#include "rename/local_clock.h"
 #include "rename/rename_run.h"
 #include "rename/undo_last_run.h"
 #include "tests/support/scripted_requester.h"
@@ -10,6 +11,8 @@
 
 #include <QDirIterator>
 #include <QStringList>
+
+#include <gtest/gtest.h>
 
 namespace namenswerk::test {
 
@@ -24,6 +27,7 @@ struct RunFixture {
     RenameSettings settings;
     ScriptedRequester requester;
     InputMemory memory;
+    const platform::RenameSteps *steps = nullptr; // the system's own when none
 
     RunFixture() { list.currentFolder = files.path(); }
 
@@ -44,14 +48,41 @@ struct RunFixture {
         engine.refresh(list, settings);
     }
 
+    // Files with the given new names, as a template would make them; the
+    // names of `others` are on disk but not in the list.
+    void plan(const std::vector<std::pair<QString, QString>> &renames,
+              const QStringList &others = {})
+    {
+        for (const QString &name : others) {
+            files.write(name, name.toUtf8());
+        }
+        for (const auto &[from, to] : renames) {
+            files.write(from, from.toUtf8());
+            list.addPathLine(from, true);
+        }
+        compute(QStringLiteral("<n>_new.<e>"));
+        for (std::size_t index = 0; index < renames.size(); ++index) {
+            FileEntry &entry = list.at(int(index));
+            ASSERT_EQ(entry.status, EntryStatus::Ok);
+            entry.newName = renames[index].second;
+        }
+    }
+
     RunResult run()
     {
-        return renameRun({list, engine, settings, requester, settingsFolder.path(), &memory});
+        return renameRun(
+            {list, engine, settings, requester, settingsFolder.path(), &memory, steps});
     }
 
     UndoResult undo(std::int64_t now)
     {
         return undoLastRun(settingsFolder.path(), requester, list, now);
+    }
+
+    void undoAll()
+    {
+        requester.add(AnswerYes);
+        undo(currentLocalSeconds());
     }
 
     std::vector<EntryStatus> statuses() const
