@@ -10,6 +10,7 @@
 #include "tests/support/temp_folder.h"
 
 #include <QDirIterator>
+#include <QFile>
 #include <QStringList>
 
 #include <gtest/gtest.h>
@@ -48,16 +49,24 @@ struct RunFixture {
         engine.refresh(list, settings);
     }
 
-    // Files with the given new names, as a template would make them; the
-    // names of `others` are on disk but not in the list.
+    // A file in the list's folder holding its name.
+    void writeInListFolder(const QString &name) const
+    {
+        QFile file(list.currentFolder + name);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_EQ(file.write(name.toUtf8()), name.toUtf8().size());
+    }
+
+    // Files in the list's folder with the given new names, as a template
+    // would make them; the names of `others` are on disk but not in the list.
     void plan(const std::vector<std::pair<QString, QString>> &renames,
               const QStringList &others = {})
     {
         for (const QString &name : others) {
-            files.write(name, name.toUtf8());
+            writeInListFolder(name);
         }
         for (const auto &[from, to] : renames) {
-            files.write(from, from.toUtf8());
+            writeInListFolder(from);
             list.addPathLine(from, true);
         }
         compute(QStringLiteral("<n>_new.<e>"));
