@@ -162,10 +162,18 @@ RenameResult renameNoReplace(const QString &from, const QString &to, const Renam
     return resultOf(error, from);
 }
 
-bool removeEmptyClaim(const QString &path)
+bool removeEmptyClaim(const QString &path, const QString &renamedFile)
 {
+    // Where letter case does not count, the file to be renamed is found under
+    // a name that differs only in case, and a file system may not tell by its
+    // inode numbers; an empty file there is left, a claim or not.
+    if (path.compare(renamedFile, Qt::CaseInsensitive) == 0) {
+        return false;
+    }
     const QByteArray name = QFile::encodeName(path);
-    return isEmptyRegularFile(name.constData()) && ::unlink(name.constData()) == 0;
+    return isEmptyRegularFile(name.constData()) &&
+           !isSameFile(name.constData(), QFile::encodeName(renamedFile).constData()) &&
+           ::unlink(name.constData()) == 0;
 }
 
 } // namespace namenswerk::platform

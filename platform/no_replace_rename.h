@@ -64,7 +64,9 @@ RenameResult renameNoReplace(const QString &from, const QString &to, const Renam
                              const ClaimNotice &beforeClaim = {});
 
 // Removes the file at the path if it is still what a claim leaves behind: a
-// regular file without content. True when it was removed.
-bool removeEmptyClaim(const QString &path);
+// regular file without content, and not the file that was to be renamed onto
+// the claim (another spelling of its name, or another link to it). True
+// when it was removed.
+bool removeEmptyClaim(const QString &path, const QString &renamedFile);
 
 } // namespace namenswerk::platform

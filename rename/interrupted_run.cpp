@@ -22,18 +22,25 @@ bool wasCarriedOut(const QString &folder, const RenamedPair &pair)
 // The run died after it announced a claim of the new name and before the
 // file took that name (the old name is still there): what is at the new
 // name, if it is still an empty file, is the claim.
-QString claimLeftBehind(const QString &folder, const RenamedPair &pair)
+struct StrayClaim {
+    QString path;
+    QString renamedFile;
+};
+
+std::optional<StrayClaim> claimLeftBehind(const QString &folder, const RenamedPair &pair)
 {
-    if (!platform::pathExists(resolveRecordName(folder, pair.oldName))) {
-        return {};
+    const QString renamedFile = resolveRecordName(folder, pair.oldName);
+    if (!platform::pathExists(renamedFile)) {
+        return std::nullopt;
     }
-    return resolveRecordName(folder, pair.newName);
+    return StrayClaim{resolveRecordName(folder, pair.newName), renamedFile};
 }
 
 // The record the journal at path stands for; none when it cannot be read.
 // A journal of no renames gives a record without pairs. The path of a claim
 // that the run may have left behind goes to strayClaim.
-std::optional<RecoveryRecord> recordOfJournal(const QString &path, QString *strayClaim = nullptr)
+std::optional<RecoveryRecord> recordOfJournal(const QString &path,
+                                              std::optional<StrayClaim> *strayClaim = nullptr)
 {
     if (!platform::pathExists(path)) {
         return std::nullopt;
@@ -63,13 +70,13 @@ bool recoverInterruptedRun(const QString &settingsFolder)
         return false;
     }
     const QString path = journalFilePath(settingsFolder);
-    QString strayClaim;
+    std::optional<StrayClaim> strayClaim;
     const std::optional<RecoveryRecord> record = recordOfJournal(path, &strayClaim);
     if (!record) {
         return false;
     }
-    if (!strayClaim.isEmpty()) {
-        platform::removeEmptyClaim(strayClaim);
+    if (strayClaim) {
+        platform::removeEmptyClaim(strayClaim->path, strayClaim->renamedFile);
     }
     const bool renamedAny = !record->pairs.empty();
     if (renamedAny && !writeRecoveryRecord(settingsFolder, *record)) {

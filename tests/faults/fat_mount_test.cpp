@@ -3,12 +3,16 @@
 // does not count.
 
 #include "platform/no_replace_rename.h"
+#include "rename/interrupted_run.h"
 #include "rename/recovery_record.h"
+#include "rename/rename_journal.h"
 #include "tests/faults/fat_mount.h"
 #include "tests/rename/printers.h"
 #include "tests/rename/run_fixture.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <QProcess>
 
 #include <gtest/gtest.h>
 
@@ -39,6 +43,24 @@ struct FatRun : test::RunFixture {
     {
         return QDir(fat.path())
             .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+    }
+
+    // Names of the record that are on the mount though no listed file has
+    // them: claims or temporary names left behind. Each is looked up by
+    // itself, since fusefat leaves empty files out of its listings.
+    QStringList leftovers() const
+    {
+        const QStringList listed = names();
+        QStringList found;
+        for (const RenamedPair &pair : readRecoveryRecord(settingsFolder.path()).pairs) {
+            for (const QString &name : {pair.oldName, pair.newName}) {
+                if (!listed.contains(name, Qt::CaseInsensitive) &&
+                    QFileInfo::exists(fat.path() + name)) {
+                    found << name;
+                }
+            }
+        }
+        return found;
     }
 
     const test::FatMount &fat;
@@ -92,9 +114,11 @@ TEST(FatMount, RunsAndUndoesWithoutReplacingAnything)
     EXPECT_EQ(run.read(u"x.txt"_s), "a.txt");
     EXPECT_EQ(run.read(u"c.txt"_s), "d.txt");
     EXPECT_EQ(run.read(u"taken.txt"_s), "taken.txt");
+    EXPECT_EQ(run.leftovers(), QStringList());
 
     run.undoAll();
     EXPECT_EQ(run.names(), before);
+    EXPECT_EQ(run.leftovers(), QStringList());
     for (const QString &name : before) {
         EXPECT_EQ(run.read(name), name.toUtf8()) << name.toStdString();
     }
@@ -120,10 +144,66 @@ TEST(FatMount, ChangesTheCaseOfNamesAndUndoesIt)
               (QStringList{u"a.txt"_s, u"b.txt"_s, u"img_0001.jpg"_s, u"notes.txt"_s}));
     EXPECT_EQ(run.read(u"img_0001.jpg"_s), "IMG_0001.JPG");
     EXPECT_EQ(readRecoveryRecord(run.settingsFolder.path()).pairs.size(), 4U);
+    EXPECT_EQ(run.leftovers(), QStringList());
 
     run.undoAll();
     EXPECT_EQ(run.names(), before);
+    EXPECT_EQ(run.leftovers(), QStringList());
     EXPECT_EQ(run.read(u"Notes.TXT"_s), "Notes.TXT");
+}
+
+// A run died right after announcing a claim of "img_0001.jpg" for the empty
+// file "IMG_0001.JPG": the claim was never made (the name was the file's
+// own). Recovery finds an empty file under the claimed name, yet it is the
+// file to be renamed, in another spelling, and it stays.
+TEST(FatMount, RecoveryTakesNoEmptyFileInAnotherSpellingForAClaim)
+{
+    const test::FatMount fat;
+    SKIP_WITHOUT(fat);
+    FatRun run(fat);
+    QFile(fat.path() + u"IMG_0001.JPG"_s).open(QIODevice::WriteOnly);
+    {
+        RenameJournal journal(run.settingsFolder.path(), fat.path());
+        journal.pending({u"IMG_0001.JPG"_s, u"img_0001.jpg"_s});
+        journal.claiming();
+    }
+
+    recoverInterruptedRun(run.settingsFolder.path());
+
+    // fusefat lists no empty file: the name is looked up.
+    EXPECT_TRUE(QFileInfo::exists(fat.path() + u"IMG_0001.JPG"_s));
+    EXPECT_FALSE(QFile::exists(journalFilePath(run.settingsFolder.path())));
+}
+
+// The run is killed between the claim of its third target and the move onto
+// it; recovery removes the claim, and undo brings every file back.
+TEST(FatMount, AKillBetweenClaimAndMoveLeavesNoClaimAfterRecovery)
+{
+    const test::FatMount fat;
+    SKIP_WITHOUT(fat);
+    FatRun run(fat);
+    constexpr int Files = 10;
+    for (int i = 0; i < Files; ++i) {
+        run.writeInListFolder(u"file_%1.dat"_s.arg(i, 4, 10, QChar(u'0')));
+    }
+    const QStringList before = run.names();
+    QProcess child;
+    child.start(
+        QStringLiteral(INTERRUPTED_RUN_CHILD),
+        {fat.path(), run.settingsFolder.path(), QString::number(Files), u"claims"_s, u"3"_s});
+    ASSERT_TRUE(child.waitForFinished(60'000));
+    ASSERT_EQ(child.exitStatus(), QProcess::CrashExit);
+    const QString claim = fat.path() + u"renamed_file_0002.dat"_s;
+    ASSERT_TRUE(QFileInfo::exists(claim));
+
+    recoverInterruptedRun(run.settingsFolder.path());
+    EXPECT_FALSE(QFileInfo::exists(claim));
+    run.undoAll();
+
+    EXPECT_EQ(run.names(), before);
+    for (const QString &name : before) {
+        EXPECT_EQ(run.read(name), name.toUtf8()) << name.toStdString();
+    }
 }
 
 } // namespace

@@ -145,22 +145,33 @@ TEST(ClaimedRename, AnnouncesTheClaimBeforeMakingIt)
     }
 }
 
+// Only what a claim leaves is removed: an empty regular file, and not the
+// file that was to be renamed under another spelling or as another link.
 TEST(ClaimedRename, RemovesOnlyAnEmptyFileAsAClaim)
 {
     const TempFolder temp;
     temp.write(u"claim"_s);
     temp.write(u"content"_s, "x");
     temp.write(u"folder/inside"_s);
+    temp.write(u"renamed"_s);
+    temp.write(u"RENAMED"_s);
     QFile::link(temp.file(u"claim"_s), temp.file(u"link"_s));
+    ASSERT_EQ(::link(QFile::encodeName(temp.file(u"renamed"_s)).constData(),
+                     QFile::encodeName(temp.file(u"second"_s)).constData()),
+              0);
+    const QString renamed = temp.file(u"renamed"_s);
 
-    EXPECT_TRUE(removeEmptyClaim(temp.file(u"claim"_s)));
+    EXPECT_TRUE(removeEmptyClaim(temp.file(u"claim"_s), renamed));
     EXPECT_FALSE(temp.exists(u"claim"_s));
-    for (const QString &name : {u"content"_s, u"folder"_s, u"link"_s, u"missing"_s}) {
-        EXPECT_FALSE(removeEmptyClaim(temp.file(name))) << name.toStdString();
+    for (const QString &name :
+         {u"content"_s, u"folder"_s, u"link"_s, u"missing"_s, u"RENAMED"_s, u"second"_s}) {
+        EXPECT_FALSE(removeEmptyClaim(temp.file(name), renamed)) << name.toStdString();
     }
     EXPECT_EQ(temp.read(u"content"_s), "x");
     EXPECT_TRUE(pathExists(temp.file(u"link"_s)));
     EXPECT_TRUE(temp.exists(u"folder/inside"_s));
+    EXPECT_TRUE(temp.exists(u"RENAMED"_s));
+    EXPECT_TRUE(temp.exists(u"second"_s));
 }
 
 } // namespace
