@@ -36,8 +36,9 @@ int removeName(const char *path)
 
 int createExclusively(const char *path)
 {
-    const int descriptor =
-        ::open(path, O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC | O_NOCTTY, S_IRUSR | S_IWUSR);
+    // open() is the only call that creates a file exclusively.
+    const int descriptor = ::open( // NOLINT(cppcoreguidelines-pro-type-vararg)
+        path, O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC | O_NOCTTY, S_IRUSR | S_IWUSR);
     if (descriptor < 0) {
         return errno;
     }

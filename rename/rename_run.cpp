@@ -198,7 +198,7 @@ bool RunLoop::carryOut(const Attempt &attempt, const Attempt *next, bool mayChan
     if (status != platform::RenameStatus::Ok) {
         return false;
     }
-    const bool announce = next && next->possible;
+    const bool announce = next != nullptr && next->possible;
     journal_.renamed(announce ? &next->pair : nullptr);
     nextIsPending_ = announce;
     log_.push_back(attempt.pair);
