@@ -31,6 +31,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     FUZZ_CHECK(whole.folder == pieces.folder);
     FUZZ_CHECK(whole.renamed == pieces.renamed);
     FUZZ_CHECK(whole.pending == pieces.pending);
+    FUZZ_CHECK(whole.claimed == pieces.claimed);
+    FUZZ_CHECK(!whole.claimed || whole.claimed == whole.pending);
     FUZZ_CHECK(whole.complete || whole.renamed.empty());
     return 0;
 }

@@ -2,6 +2,7 @@
 
 #include "platform/file_facts.h"
 #include "platform/file_system.h"
+#include "platform/no_replace_rename.h"
 #include "rename/record_paths.h"
 #include "rename/rename_journal.h"
 #include "settings/settings_lock.h"
@@ -18,9 +19,28 @@ bool wasCarriedOut(const QString &folder, const RenamedPair &pair)
            platform::pathExists(resolveRecordName(folder, pair.newName));
 }
 
+// The run died after it announced a claim of the new name and before the
+// file took that name (the old name is still there): what is at the new
+// name, if it is still an empty file, is the claim.
+struct StrayClaim {
+    QString path;
+    QString renamedFile;
+};
+
+std::optional<StrayClaim> claimLeftBehind(const QString &folder, const RenamedPair &pair)
+{
+    const QString renamedFile = resolveRecordName(folder, pair.oldName);
+    if (!platform::pathExists(renamedFile)) {
+        return std::nullopt;
+    }
+    return StrayClaim{resolveRecordName(folder, pair.newName), renamedFile};
+}
+
 // The record the journal at path stands for; none when it cannot be read.
-// A journal of no renames gives a record without pairs.
-std::optional<RecoveryRecord> recordOfJournal(const QString &path)
+// A journal of no renames gives a record without pairs. The path of a claim
+// that the run may have left behind goes to strayClaim.
+std::optional<RecoveryRecord> recordOfJournal(const QString &path,
+                                              std::optional<StrayClaim> *strayClaim = nullptr)
 {
     if (!platform::pathExists(path)) {
         return std::nullopt;
@@ -31,6 +51,8 @@ std::optional<RecoveryRecord> recordOfJournal(const QString &path)
     }
     if (journal.pending && wasCarriedOut(journal.folder, *journal.pending)) {
         journal.renamed.push_back(*journal.pending);
+    } else if (strayClaim && journal.claimed) {
+        *strayClaim = claimLeftBehind(journal.folder, *journal.claimed);
     }
     // The last line was appended right after the run's last rename.
     return RecoveryRecord{platform::pathFacts(path).localTime, journal.folder,
@@ -48,9 +70,13 @@ bool recoverInterruptedRun(const QString &settingsFolder)
         return false;
     }
     const QString path = journalFilePath(settingsFolder);
-    const std::optional<RecoveryRecord> record = recordOfJournal(path);
+    std::optional<StrayClaim> strayClaim;
+    const std::optional<RecoveryRecord> record = recordOfJournal(path, &strayClaim);
     if (!record) {
         return false;
+    }
+    if (strayClaim) {
+        platform::removeEmptyClaim(strayClaim->path, strayClaim->renamedFile);
     }
     const bool renamedAny = !record->pairs.empty();
     if (renamedAny && !writeRecoveryRecord(settingsFolder, *record)) {

@@ -15,6 +15,7 @@ namespace {
 constexpr QByteArrayView Heading("Namenswerk rename journal 1\t");
 constexpr char PendingMark = '?';
 constexpr char RenamedMark = '+';
+constexpr char ClaimMark = '!';
 
 bool isUnreserved(QChar c)
 {
@@ -89,6 +90,11 @@ void RenameJournal::pending(const RenamedPair &pair)
     append(QByteArray(PendingMark + pendingFields_));
 }
 
+void RenameJournal::claiming()
+{
+    append(QByteArray(ClaimMark + pendingFields_));
+}
+
 void RenameJournal::renamed(const RenamedPair *next)
 {
     QByteArray lines = RenamedMark + pendingFields_;
@@ -154,10 +160,17 @@ void JournalReader::takeLine(QByteArrayView line)
     switch (readPairLine(line, pair)) {
     case PendingMark:
         journal_.pending = std::move(pair);
+        journal_.claimed.reset();
+        break;
+    case ClaimMark:
+        if (pair == journal_.pending) {
+            journal_.claimed = std::move(pair);
+        }
         break;
     case RenamedMark:
         journal_.renamed.push_back(std::move(pair));
         journal_.pending.reset();
+        journal_.claimed.reset();
         break;
     default:
         break;

@@ -23,6 +23,12 @@ QString journalFilePath(const QString &settingsFolder);
 // or, for the last one, when the disk shows it done (see interrupted_run.h).
 // The confirmation and the next announcement share one write.
 //
+// Where the file system can refuse to replace only by a claim (an empty file
+// made at the new name first, see no_replace_rename.h), the claim is
+// announced before it is made, so that a run killed between the claim and
+// the rename leaves no stray empty file after recovery. Readers that know no
+// claims pass over these lines, as over any line of another form.
+//
 // Lines end in "\n"; names are UTF-8, percent-encoded, so that tabs and line
 // breaks in names cannot be mistaken for the format's own.
 class RenameJournal {
@@ -35,6 +41,8 @@ public:
 
     // Before the rename of the pair is tried, unless announced already.
     void pending(const RenamedPair &pair);
+    // Right before the new name of the pending pair is claimed.
+    void claiming();
     // Right after the pending pair was renamed; announces the next pair to
     // be tried, if known.
     void renamed(const RenamedPair *next = nullptr);
@@ -58,6 +66,8 @@ struct JournalContents {
     // The pair last written as pending without a confirmation after it: the
     // run died while or right after it tried this rename.
     std::optional<RenamedPair> pending;
+    // The pending pair, when the run had announced a claim of its new name.
+    std::optional<RenamedPair> claimed;
 };
 
 // Reads a journal block by block. A torn last line (one a kill cut short) is

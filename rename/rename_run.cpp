@@ -63,7 +63,8 @@ public:
         : context_(context), workingFolder_(QDir::currentPath()),
           recordFolder_(recordFolderOf(context.list, workingFolder_)),
           recordFolderFits_(staysOneLine(recordFolder_) && hasExactDiskName(recordFolder_)),
-          journal_(context.settingsFolder, recordFolder_)
+          journal_(context.settingsFolder, recordFolder_),
+          steps_(context.renameSteps ? *context.renameSteps : platform::systemRenameSteps())
     {
     }
 
@@ -85,7 +86,9 @@ private:
     bool folderReady(const Attempt &attempt);
     int subfolderAnswer(const QString &subfolder);
     void fail(FileEntry &entry);
-    bool carryOut(const Attempt &attempt, const Attempt *next);
+    platform::RenameStatus move(const Attempt &attempt);
+    bool carryOut(const Attempt &attempt, const Attempt *next, bool mayChangeCase = true);
+    bool changeCase(const Attempt &attempt, const Attempt *next);
     void renamed(FileEntry &entry, const Attempt &attempt);
     Attempt temporaryFor(const Attempt &attempt);
     void throughTemporary(FileEntry &entry, const Attempt &attempt);
@@ -98,6 +101,7 @@ private:
     // undone in another folder.
     const bool recordFolderFits_;
     RenameJournal journal_;
+    const platform::RenameSteps steps_;
     std::vector<RenamedPair> log_;
     int renamed_ = 0; // entries; the log holds temporary steps too
     int failed_ = 0;
@@ -171,21 +175,60 @@ void RunLoop::fail(FileEntry &entry)
     ++failed_;
 }
 
+// One rename on disk. A claim of the target name is announced in the
+// journal before it is made.
+platform::RenameStatus RunLoop::move(const Attempt &attempt)
+{
+    return platform::renameNoReplace(attempt.from, attempt.to, steps_,
+                                     [this] { journal_.claiming(); })
+        .status;
+}
+
 // Renames as the journal tells: pending before, confirmed right after; the
 // next attempt, when it can be tried, is announced along with the success.
-bool RunLoop::carryOut(const Attempt &attempt, const Attempt *next)
+bool RunLoop::carryOut(const Attempt &attempt, const Attempt *next, bool mayChangeCase)
 {
     if (!std::exchange(nextIsPending_, false)) {
         journal_.pending(attempt.pair);
     }
-    if (!platform::renameNoReplace(attempt.from, attempt.to).ok()) {
+    const platform::RenameStatus status = move(attempt);
+    if (status == platform::RenameStatus::TargetIsSource && mayChangeCase) {
+        return changeCase(attempt, next);
+    }
+    if (status != platform::RenameStatus::Ok) {
         return false;
     }
-    const bool announce = next && next->possible;
+    const bool announce = next != nullptr && next->possible;
     journal_.renamed(announce ? &next->pair : nullptr);
     nextIsPending_ = announce;
     log_.push_back(attempt.pair);
     return true;
+}
+
+// The new name is the file's own where letter case does not count: the file
+// goes to a temporary name and from there to its new one, two ordinary
+// journaled renames, so that recovery and undo need nothing new. When the
+// second fails, the file goes back to its old name.
+bool RunLoop::changeCase(const Attempt &attempt, const Attempt *next)
+{
+    Attempt away = temporaryFor(attempt);
+    for (int tries = 0; !carryOut(away, nullptr, false); ++tries) {
+        if (tries == 3 || !platform::pathExists(away.to)) {
+            return false; // not for want of a free temporary name
+        }
+        away = temporaryFor(attempt);
+    }
+    Attempt onward = attempt;
+    onward.from = away.to;
+    onward.pair.oldName = away.pair.newName;
+    if (carryOut(onward, next, false)) {
+        return true;
+    }
+    Attempt back = away;
+    std::swap(back.from, back.to);
+    std::swap(back.pair.oldName, back.pair.newName);
+    carryOut(back, nullptr, false); // failing, the record still leads undo to it
+    return false;
 }
 
 void RunLoop::renamed(FileEntry &entry, const Attempt &attempt)

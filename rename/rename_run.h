@@ -3,6 +3,7 @@
 #include "engine/name_engine.h"
 #include "engine/rename_settings.h"
 #include "model/file_list.h"
+#include "platform/no_replace_rename.h"
 #include "rename/input_memory.h"
 #include "settings/requester.h"
 
@@ -18,6 +19,8 @@ struct RunContext {
     Requester &requester;
     QString settingsFolder;             // where the settings file and the journal live
     InputMemory *inputMemory = nullptr; // remembers the inputs after a template change
+    // The system calls the renames are made of; the system's own when none.
+    const platform::RenameSteps *renameSteps = nullptr;
 };
 
 enum class RunEnd {
@@ -50,7 +53,9 @@ struct RunResult {
 // order of the list, never replacing anything on disk (with chains resolved,
 // in the order that lets each rename find its target free, cycles passing
 // through a temporary name); each becomes Renamed
-// or RenameFailed. The renamed pairs become the recovery record. Afterwards
+// or RenameFailed. A new name that differs from the old one only where the
+// file system ignores letter case is reached through a temporary name as
+// well. The renamed pairs become the recovery record. Afterwards
 // the facts are read again and the statuses refreshed.
 //
 // The run holds the settings folder's lock from before it takes over a

@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 namespace namenswerk {
@@ -131,6 +132,53 @@ TEST(KilledRun, EachKilledRotationIsUndoneCompletely)
         ASSERT_EQ(test::diskManifest(files.path()), before);
     }
     EXPECT_GT(killedWithTemporary, 0);
+}
+
+// Runs on played file systems that kill themselves between the two steps of
+// one rename, at the first, second, a middle and the last of them: between
+// the claim of the target and the move onto it, or with the file under its
+// temporary name on the way to a name that differs only in case. After
+// recovery and undo every name and byte is back, and neither a claim nor a
+// temporary name is left.
+TEST(KilledRun, AKillBetweenTheStepsOfOneRenameIsUndoneCompletely)
+{
+    constexpr int Few = 40;
+    for (const QString &mode : {u"claims"_s, u"case"_s}) {
+        for (const int killAt : {1, 2, Few / 2, Few}) {
+            SCOPED_TRACE(mode.toStdString() + " " + std::to_string(killAt));
+            test::TempFolder files;
+            for (int i = 0; i < Few; ++i) {
+                const QByteArray name =
+                    "file_" + QByteArray::number(i).rightJustified(4, '0') + ".dat";
+                ASSERT_TRUE(test::writeRawFile(files.path(), name, "content of " + name));
+            }
+            const test::DiskManifest before = test::diskManifest(files.path());
+            test::TempFolder settings;
+            QProcess child;
+            child.start(QStringLiteral(INTERRUPTED_RUN_CHILD),
+                        {files.path(), settings.path(), QString::number(Few), mode,
+                         QString::number(killAt)});
+            ASSERT_TRUE(child.waitForFinished(60'000));
+            ASSERT_EQ(child.exitStatus(), QProcess::CrashExit); // it died half-way
+            // The kill left the in-between state: a claim beside the file, or
+            // the file under its temporary name.
+            const test::DiskManifest killed = test::diskManifest(files.path());
+            if (mode == u"claims"_s) {
+                EXPECT_EQ(killed.size(), std::size_t(Few) + 1);
+            } else {
+                EXPECT_TRUE(std::any_of(killed.begin(), killed.end(), [](const auto &file) {
+                    return file.first.startsWith(".namenswerk-");
+                }));
+            }
+
+            recoverInterruptedRun(settings.path());
+            test::ScriptedRequester requester({{AnswerYes, false, 0}});
+            FileList list;
+            const UndoResult undone = undoLastRun(settings.path(), requester, list);
+            EXPECT_EQ(undone.skipped, 0);
+            EXPECT_EQ(test::diskManifest(files.path()), before);
+        }
+    }
 }
 
 } // namespace

@@ -33,28 +33,35 @@ int unlinkNothing(const char *)
     return EROFS;
 }
 
+int claimNothing(const char *)
+{
+    return ENOSPC;
+}
+
 struct StepFault {
     const char *label;
     int (*link)(const char *, const char *);
     int (*unlink)(const char *);
     int error;
     bool leavesSecondName; // the fault leaves the file under both names
+    int (*claim)(const char *);
 };
 
-// Where the file system cannot refuse to replace and the link path fails
-// as well, the move is refused and the file stays as it was (at worst under a
-// second name it also has): nothing is lost, nothing replaced. The run turns
-// every refusal into status 13; it always uses the system's calls, so the
-// faults are played at the level of the move.
+// Where the file system cannot refuse to replace and the link path (or,
+// without hard links, the claim) fails as well, the move is refused and the
+// file stays as it was (at worst under a second name it also has): nothing
+// is lost, nothing replaced. The run turns every refusal into status 13, so
+// the faults are played at the level of the move.
 TEST(LinkFallback, AFailingLinkPathTouchesNothing)
 {
     const std::vector<StepFault> faults{
-        {"other device", failLink<EXDEV>, nullptr, EXDEV, false},
-        {"too many links", failLink<EMLINK>, nullptr, EMLINK, false},
-        {"disk full", failLink<ENOSPC>, nullptr, ENOSPC, false},
-        {"no hard links", failLink<EPERM>, nullptr, EPERM, false},
-        {"old name stays", nullptr, unlinkAllButOld, EBUSY, false},
-        {"no name can go", nullptr, unlinkNothing, EROFS, true},
+        {"other device", failLink<EXDEV>, nullptr, EXDEV, false, nullptr},
+        {"too many links", failLink<EMLINK>, nullptr, EMLINK, false, nullptr},
+        {"disk full", failLink<ENOSPC>, nullptr, ENOSPC, false, nullptr},
+        {"no hard links, no room for a claim", failLink<EPERM>, nullptr, ENOSPC, false,
+         claimNothing},
+        {"old name stays", nullptr, unlinkAllButOld, EBUSY, false, nullptr},
+        {"no name can go", nullptr, unlinkNothing, EROFS, true, nullptr},
     };
     for (const StepFault &fault : faults) {
         SCOPED_TRACE(fault.label);
@@ -68,6 +75,9 @@ TEST(LinkFallback, AFailingLinkPathTouchesNothing)
         }
         if (fault.unlink) {
             steps.unlink = fault.unlink;
+        }
+        if (fault.claim) {
+            steps.claim = fault.claim;
         }
 
         const RenameResult result =

@@ -1,5 +1,6 @@
 #include "platform/file_system.h"
 #include "platform/no_replace_rename.h"
+#include "tests/support/played_file_systems.h"
 #include "tests/support/printers.h"
 #include "tests/support/temp_folder.h"
 
@@ -109,7 +110,10 @@ struct Mode {
     RenameSteps (*steps)();
 };
 
-const Mode modes[] = {{"Direct", systemRenameSteps}, {"ViaLink", linkOnlySteps}};
+const Mode modes[] = {{"Direct", systemRenameSteps},
+                      {"ViaLink", linkOnlySteps},
+                      {"ViaClaim", test::claimOnlySteps},
+                      {"CaseBlind", test::caseBlindSteps}};
 
 class RenameNoReplace : public testing::TestWithParam<std::tuple<Mode, RenameCase>> {};
 
@@ -157,18 +161,22 @@ TEST(RenameNoReplace, MovesAFolderInOneStep)
     EXPECT_FALSE(pathExists(temp.file(u"d"_s)));
 }
 
-TEST(RenameNoReplace, LeavesAFolderAloneWhereOnlyLinkingIsSafe)
+// A folder can be neither linked nor moved onto a claimed file: it stays,
+// and the claim goes again.
+TEST(RenameNoReplace, LeavesAFolderAloneWhereItCannotMoveInOneStep)
 {
-    const TempFolder temp;
-    temp.write(u"d/f"_s, "F");
+    for (const Mode &mode : {modes[1], modes[2]}) {
+        SCOPED_TRACE(mode.name);
+        const TempFolder temp;
+        temp.write(u"d/f"_s, "F");
 
-    const RenameResult result =
-        renameNoReplace(temp.file(u"d"_s), temp.file(u"e"_s), linkOnlySteps());
+        const RenameResult result =
+            renameNoReplace(temp.file(u"d"_s), temp.file(u"e"_s), mode.steps());
 
-    EXPECT_EQ(result.status, RenameStatus::Failed);
-    EXPECT_EQ(result.error, EPERM);
-    EXPECT_EQ(temp.read(u"d/f"_s), "F");
-    EXPECT_FALSE(pathExists(temp.file(u"e"_s)));
+        EXPECT_EQ(result.status, RenameStatus::Failed);
+        EXPECT_EQ(temp.read(u"d/f"_s), "F");
+        EXPECT_FALSE(pathExists(temp.file(u"e"_s)));
+    }
 }
 
 TEST(RenameNoReplace, DropsTheNewLinkWhenTheOldNameCannotGo)

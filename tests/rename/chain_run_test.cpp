@@ -18,26 +18,6 @@ using Step = OrderedStep;
 // Files whose new names are given directly, as a template would make them.
 struct ChainFixture : test::RunFixture {
     ChainFixture() { settings.resolveChains = true; }
-
-    void plan(const std::vector<std::pair<QString, QString>> &renames)
-    {
-        for (const auto &[from, to] : renames) {
-            files.write(from, from.toUtf8());
-            list.addPathLine(from, true);
-        }
-        compute(u"<n>_new.<e>"_s);
-        for (std::size_t index = 0; index < renames.size(); ++index) {
-            FileEntry &entry = list.at(int(index));
-            ASSERT_EQ(entry.status, S::Ok);
-            entry.newName = renames[index].second;
-        }
-    }
-
-    void undoAll()
-    {
-        requester.add(AnswerYes);
-        undo(currentLocalSeconds());
-    }
 };
 
 struct OrderCase {

@@ -47,6 +47,45 @@ TEST(RenameJournal, ATornLastLineAndAFailedRenameDoNotCount)
     EXPECT_FALSE(parseJournal("Namenswerk rename jour").complete);
 }
 
+// A claim line counts for the pair in flight only: a confirmation or the
+// next pair ends it. Journals from before claims have none.
+TEST(RenameJournal, AClaimBelongsToThePairInFlight)
+{
+    struct Case {
+        const char *label;
+        QByteArray lines;
+        bool claimed;
+    };
+    const Case cases[] = {
+        {"claimed", "?\ta\tb\n!\ta\tb\n", true},
+        {"confirmed", "?\ta\tb\n!\ta\tb\n+\ta\tb\n", false},
+        {"next pair", "?\ta\tb\n!\ta\tb\n?\tc\td\n", false},
+        {"other pair", "?\ta\tb\n!\tc\td\n", false},
+        {"torn", "?\ta\tb\n!\ta\tb", false},
+        {"no claims", "?\ta\tb\n", false},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.label);
+        const QByteArray text = "Namenswerk rename journal 1\t%2Fx%2F\n" + c.lines;
+        const JournalContents read = parseJournal(text);
+        EXPECT_EQ(read.claimed.has_value(), c.claimed);
+        if (c.claimed) {
+            EXPECT_EQ(read.claimed, read.pending);
+        }
+    }
+
+    test::TempFolder settings;
+    {
+        RenameJournal journal(settings.path(), u"/x/"_s);
+        const RenamedPair next{u"c d"_s, u"e"_s};
+        journal.pending({u"a"_s, u"b"_s});
+        journal.renamed(&next);
+        journal.claiming();
+    }
+    const JournalContents read = readJournal(journalFilePath(settings.path()));
+    EXPECT_EQ(read.claimed, (RenamedPair{u"c d"_s, u"e"_s}));
+}
+
 TEST(RenameJournal, AnOlderJournalIsNeverOverwritten)
 {
     test::TempFolder settings;
@@ -101,6 +140,49 @@ TEST(InterruptedRun, TheRenameInFlightDoesNotCountWhileItsOldNameIsThere)
 
     EXPECT_EQ(readRecoveryRecord(fixture.settings.path()).pairs,
               (std::vector{RenamedPair{u"a"_s, u"b"_s}}));
+}
+
+// A run killed between the claim of c's new name and the rename: the empty
+// claim goes with recovery, and nothing else does.
+TEST(InterruptedRun, RecoveryRemovesAClaimTheRunLeftBehind)
+{
+    struct Case {
+        const char *label;
+        bool claimInJournal;
+        bool oldNameThere;
+        QByteArray atNewName;
+        bool newNameStays;
+    };
+    const Case cases[] = {
+        {"claim left", true, true, "", false},
+        {"written into meanwhile", true, true, "theirs", true},
+        {"renamed, the file empty", true, false, "", true},
+        {"no claim announced", false, true, "", true},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.label);
+        InterruptedFixture fixture;
+        fixture.leaveJournal();
+        if (c.claimInJournal) {
+            QFile journal(journalFilePath(fixture.settings.path()));
+            ASSERT_TRUE(journal.open(QIODevice::Append));
+            journal.write("!\tc\td\n");
+        }
+        if (c.oldNameThere) {
+            fixture.files.write(u"c"_s, "C");
+        }
+        fixture.files.write(u"d"_s, c.atNewName);
+
+        EXPECT_TRUE(leftoverRunRecord(fixture.settings.path()));
+        EXPECT_TRUE(fixture.files.exists(u"d"_s)); // a look writes nothing
+        EXPECT_TRUE(recoverInterruptedRun(fixture.settings.path()));
+
+        EXPECT_EQ(fixture.files.exists(u"d"_s), c.newNameStays);
+        EXPECT_EQ(fixture.files.read(u"d"_s), c.atNewName);
+        EXPECT_EQ(fixture.files.read(u"c"_s), c.oldNameThere ? "C" : "");
+        EXPECT_EQ(readRecoveryRecord(fixture.settings.path()).pairs.size(),
+                  c.oldNameThere ? 1U : 2U);
+    }
 }
 
 TEST(InterruptedRun, AJournalWithoutRenamesLeavesThePreviousRecord)

@@ -153,6 +153,22 @@ TEST_F(BatchPlan, NamesWithControlCharactersStayOnOneLine)
         << lines.at(1).toStdString();
 }
 
+// The summary on stderr names the folder; a folder name with escape
+// sequences reaches the terminal escaped as in the plan, never raw.
+TEST_F(BatchPlan, TheSummaryLineIsEscapedLikeThePlan)
+{
+    const QString folder = u"e\x1b[2J\x1b]0;title\x07vil"_s;
+    files.write(folder + u"/IMG_0001.JPG"_s, "x");
+    const BatchResult result =
+        runBatch(files.file(folder), {u"--settings"_s, files.file(u"cfg"_s), u"IMG_0001.JPG"_s});
+    ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+    EXPECT_FALSE(result.err.contains(u'\x1b')) << result.err.toStdString();
+    EXPECT_FALSE(result.err.contains(u'\x07'));
+    EXPECT_TRUE(result.err.contains(u"e\\x1b[2J\\x1b]0;title\\x07vil"_s))
+        << result.err.toStdString();
+    EXPECT_EQ(result.err.count(u'\n'), 1);
+}
+
 TEST_F(BatchPlan, BadUsageAndUnreadableInputExitWithTwo)
 {
     const std::vector<QStringList> cases{
