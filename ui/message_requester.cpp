@@ -39,6 +39,9 @@ Answer MessageRequester::ask(const Request &request)
     if (window->parentWidget() != parent) {
         window->setParent(parent, window->windowFlags());
     }
+    // Made while its owner was enabled, the dialog was disabled along with
+    // it when a modal window such as the profile window disabled the owner.
+    window->setEnabled(true);
     window->prepare(request, active);
     window->exec();
     if (window->parentWidget() != owner_) {

@@ -47,9 +47,9 @@ QTextOption wrappedTextOption(const QString &text, const QFont &font)
         }
     }
     if (widestKey >= 0) {
-        // A blank's width keeps the widest key off the text after it.
-        option.setTabs(
-            {QTextOption::Tab(widestKey + metrics.horizontalAdvance(u' '), QTextOption::LeftTab)});
+        // Two blanks keep the widest key off the text after it.
+        const int gap = 2 * metrics.horizontalAdvance(u' ');
+        option.setTabs({QTextOption::Tab(widestKey + gap, QTextOption::LeftTab)});
     }
     return option;
 }

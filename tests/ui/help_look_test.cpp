@@ -88,7 +88,7 @@ TEST(HelpLook, EveryTextAfterATabStartsInOneColumnPastTheWidestKey)
         EXPECT_GT(starts.front(), widestKey(page.request.text, label->font()));
         // The column is no wider than it needs to be.
         EXPECT_LT(starts.front(), widestKey(page.request.text, label->font()) +
-                                      3 * QFontMetrics(label->font()).horizontalAdvance(u' '));
+                                      4 * QFontMetrics(label->font()).horizontalAdvance(u' '));
     }
 }
 

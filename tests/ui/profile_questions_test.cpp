@@ -24,6 +24,7 @@ struct SeenQuestion {
     QString heading;
     bool profileWindowShown = false;
     bool parentIsProfileWindow = false;
+    bool buttonsEnabled = false;
     QRect question;
     QRect profileWindow;
 };
@@ -32,6 +33,9 @@ class ProfileQuestions : public ControllerTest {
 protected:
     ProfileQuestions()
     {
+        // Made before the profile window disables the main window, as at a
+        // start with the welcome tip.
+        dialog.dialog();
         requester.delegate = &dialog;
         controller.setProfileNameAsker(
             [this](ProfileDialogMode mode, const Profiles &profiles, const auto &confirmed) {
@@ -54,10 +58,18 @@ protected:
                 if (question == nullptr) {
                     return; // no question; the profile window has closed
                 }
-                seen = SeenQuestion{question->heading()->text(), profileWindow->isVisible(),
+                seen = SeenQuestion{question->heading()->text(),
+                                    profileWindow->isVisible(),
                                     question->parentWidget() == profileWindow,
-                                    question->frameGeometry(), profileWindow->frameGeometry()};
-                QTest::keyClick(question, answer);
+                                    question->button(0)->isEnabled() &&
+                                        question->button(question->buttonCount() - 1)->isEnabled(),
+                                    question->frameGeometry(),
+                                    profileWindow->frameGeometry()};
+                if (seen->buttonsEnabled) {
+                    QTest::keyClick(question, answer);
+                } else {
+                    question->reject(); // keys would not reach it
+                }
             });
             QTest::keyClick(profileWindow->nameBox(), Qt::Key_Return);
         });
@@ -83,6 +95,7 @@ void expectOver(const SeenQuestion &seen)
 {
     EXPECT_TRUE(seen.profileWindowShown);
     EXPECT_TRUE(seen.parentIsProfileWindow);
+    EXPECT_TRUE(seen.buttonsEnabled) << "the question can be answered with the mouse";
     // Centred over the profile window, to within the window frames' margins.
     const int centre = seen.profileWindow.center().x();
     EXPECT_LE(std::abs(seen.question.center().x() - centre), 4)
