@@ -20,7 +20,8 @@ QString forLayout(QString text)
 }
 
 template <typename EachLine>
-void layOut(const QString &text, const QFont &font, QTextOption option, int width, EachLine each)
+void layOut(const QString &text, const QFont &font, const QTextOption &option, int width,
+            EachLine each)
 {
     QTextLayout layout(forLayout(text), font);
     layout.setTextOption(option);

@@ -48,7 +48,7 @@ std::vector<int> WrappedTextLabel::tabbedTextStarts() const
     return starts;
 }
 
-void WrappedTextLabel::paintEvent(QPaintEvent *)
+void WrappedTextLabel::paintEvent(QPaintEvent * /*event*/)
 {
     QPainter painter(this);
     painter.setPen(
