@@ -14,13 +14,16 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <QTimer>
 
+#include <functional>
 #include <memory>
 
 using namespace Qt::StringLiterals;
@@ -169,6 +172,37 @@ QPointer<QTimer> saveDialogPages(const QStringList &paths)
     return poll;
 }
 
+// Calls `act` with the next modal window once it is open and active.
+// Gives up after two seconds.
+QPointer<QTimer> onNextModal(const std::function<void(QWidget &)> &act)
+{
+    QPointer<QTimer> poll = new QTimer;
+    auto tries = std::make_shared<int>(0);
+    QObject::connect(poll, &QTimer::timeout, [poll = poll.data(), act, tries] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if ((!modal || !modal->isVisible()) && ++*tries < 40) {
+            return;
+        }
+        poll->deleteLater();
+        if (modal && modal->isVisible()) {
+            act(*modal);
+        } else {
+            QTextStream(stderr) << "no modal window" << Qt::endl;
+        }
+    });
+    poll->start(50);
+    return poll;
+}
+
+// The part of the screen that holds both windows, so the picture shows
+// where one stands over the other.
+void saveScreenAround(const QWidget &front, const QWidget &back, const QString &path)
+{
+    const QRect both =
+        front.frameGeometry().united(back.frameGeometry()).adjusted(-10, -10, 10, 10);
+    save(front.screen()->grabWindow(0, both.x(), both.y(), both.width(), both.height()), path);
+}
+
 void waitUntilDone(const QPointer<QTimer> &poll)
 {
     while (poll) {
@@ -189,6 +223,65 @@ void saveMenu(QMenu &menu, const QString &path)
     QApplication::processEvents();
     save(menu.grab(), path);
     menu.hide();
+}
+
+// Saving under a name a profile has brings the overwrite question over the
+// profile window; the picture shows both, then both are cancelled.
+void saveProfileQuestion(MainController &controller, const QString &path)
+{
+    QPointer<QTimer> question;
+    const QPointer<QTimer> poll = onNextModal([&question, path](QWidget &profileWindow) {
+        auto *name = profileWindow.findChild<QComboBox *>();
+        name->setEditText(u"Fotos"_s);
+        question = onNextModal([&profileWindow, path](QWidget &dialog) {
+            saveScreenAround(dialog, profileWindow, path);
+            qobject_cast<QDialog *>(&dialog)->reject();
+        });
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        QApplication::sendEvent(name, &enter);
+    });
+    controller.execute(Command::SaveProfile);
+    waitUntilDone(poll);
+    waitUntilDone(question);
+}
+
+// A list file longer than the limit brings the question whether to read it
+// all; a program of its own starts on it.
+void saveLimitQuestion(const QString &path)
+{
+    QTemporaryDir folder;
+    StartupOptions options;
+    options.settingsFolder = folder.path() + u'/';
+    options.instanceName = folder.filePath(u"instance"_s);
+    options.firstArgument = folder.filePath(u"lang.lst"_s);
+    QFile settings(options.settingsFolder + u"Brindlewick.ini"_s);
+    settings.open(QIODevice::WriteOnly);
+    settings.write("[Global]\r\nFilebuffer=1\r\n");
+    settings.close();
+    QFile list(options.firstArgument);
+    list.open(QIODevice::WriteOnly);
+    for (int i = 1; i <= 10'000; ++i) {
+        list.write(QStringLiteral("%1/IMG_%2.jpg\n")
+                       .arg(folder.path())
+                       .arg(i, 5, 10, QChar(u'0'))
+                       .toUtf8());
+    }
+    list.close();
+    Program program(options);
+    const QPointer<QTimer> poll = saveNextDialog(path);
+    program.start();
+    waitUntilDone(poll);
+}
+
+// The window with the case lists on their longest entries.
+void saveLongestEntries(Program &program, const QString &path)
+{
+    MainWindow &window = program.window();
+    window.caseList(control::NameCaseList)->setCurrentIndex(3);
+    window.caseList(control::ExtensionCaseList)->setCurrentIndex(2);
+    saveWindow(program, {720, 552}, path);
+    window.caseList(control::NameCaseList)->setCurrentIndex(0);
+    window.caseList(control::ExtensionCaseList)->setCurrentIndex(0);
 }
 
 // The help windows, the definition overview, the about box, the profile
@@ -215,9 +308,17 @@ template <typename In> void saveHelpAndProfiles(Program &program, const In &in)
     controller.execute(Command::About);
     waitUntilDone(poll);
 
+    QApplication::setActiveWindow(&window);
+    window.inputField(control::FirstReplaceField)->setFocus();
+    QApplication::processEvents();
+    poll = saveNextDialog(in(u"help-replace-lists.png"_s));
+    controller.execute(Command::ContextHelp);
+    waitUntilDone(poll);
+
     poll = saveNextDialog(in(u"profile-save.png"_s));
     controller.execute(Command::SaveProfile);
     waitUntilDone(poll);
+    saveProfileQuestion(controller, in(u"profile-overwrite-question.png"_s));
     controller.execute(Command::CustomColours);
     saveWindow(program, {720, 552}, in(u"main-fixed-colours.png"_s));
 }
@@ -226,7 +327,11 @@ template <typename In> void saveHelpAndProfiles(Program &program, const In &in)
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // On a display (such as Xvfb) the pictures show the real window system;
+    // without one they are drawn offscreen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
     QApplication app(argc, argv);
     const QString target =
         QDir(QApplication::arguments().value(1, u"screenshots"_s)).absolutePath();
@@ -246,6 +351,8 @@ int main(int argc, char **argv)
 
     saveWindow(program, {720, 552}, in(u"main-720x552.png"_s));
     saveWindow(program, {1100, 700}, in(u"main-1100x700.png"_s));
+    saveWindow(program, {720, 552}, in(u"main-720x552-after-wider.png"_s));
+    saveLongestEntries(program, in(u"main-720x552-longest-entries.png"_s));
     MainController &controller = program.controller();
     saveMenu(controller.filterMenu(), in(u"menu-filter.png"_s));
     saveMenu(controller.specialMenu(), in(u"menu-special.png"_s));
@@ -263,5 +370,6 @@ int main(int argc, char **argv)
     waitUntilDone(warning);
 
     saveHelpAndProfiles(program, in);
+    saveLimitQuestion(in(u"requester-limit.png"_s));
     return 0;
 }

@@ -1,14 +1,15 @@
 #include "ui/caption_fit.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QStyleOptionComboBox>
+
+#include <algorithm>
 
 namespace namenswerk {
 
-namespace {
-
-// Where the style starts the caption, counted from the box's left edge.
 int captionIndent(const QCheckBox &box)
 {
     QStyleOptionButton option;
@@ -17,8 +18,6 @@ int captionIndent(const QCheckBox &box)
     return box.style()->subElementRect(QStyle::SE_CheckBoxContents, &option, &box).left() -
            option.rect.left();
 }
-
-} // namespace
 
 int wholeWordsWidth(const QCheckBox &box, int room)
 {
@@ -43,6 +42,24 @@ int wholeWordsWidth(const QCheckBox &box, int room)
         width = needed;
     }
     return width;
+}
+
+} // namespace namenswerk
+
+namespace namenswerk {
+
+int widthShowingEntries(const QComboBox &list)
+{
+    int widest = 0;
+    for (int i = 0; i < list.count(); ++i) {
+        widest = std::max(widest, list.fontMetrics().horizontalAdvance(list.itemText(i)));
+    }
+    QStyleOptionComboBox option;
+    option.initFrom(&list);
+    option.editable = list.isEditable();
+    return list.style()
+        ->sizeFromContents(QStyle::CT_ComboBox, &option, {widest, list.height()}, &list)
+        .width();
 }
 
 } // namespace namenswerk

@@ -1,6 +1,7 @@
 #pragma once
 
 class QCheckBox;
+class QComboBox;
 
 namespace namenswerk {
 
@@ -8,5 +9,11 @@ namespace namenswerk {
 // fit into `room` pixels, all of them if they can; 0 when not even the first
 // word fits. Measured with the box's own font and style.
 int wholeWordsWidth(const QCheckBox &box, int room);
+
+// The width a drop-down list needs to show each of its entries whole.
+int widthShowingEntries(const QComboBox &list);
+
+// Where the style starts a check box's caption, from the box's left edge.
+int captionIndent(const QCheckBox &box);
 
 } // namespace namenswerk

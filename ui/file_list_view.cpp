@@ -8,8 +8,12 @@
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QMimeData>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QToolTip>
 #include <QUrl>
+
+#include <algorithm>
 
 namespace namenswerk {
 
@@ -87,6 +91,21 @@ void FileListView::setModel(QAbstractItemModel *model)
 FileListModel *FileListView::listModel() const
 {
     return qobject_cast<FileListModel *>(model());
+}
+
+int FileListView::columnWidthShowing(const QStringList &texts) const
+{
+    // As wide as the item delegate asks for the text, margins included.
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    option.features |= QStyleOptionViewItem::HasDisplay;
+    int widest = 0;
+    for (const QString &text : texts) {
+        option.text = text;
+        widest = std::max(
+            widest, style()->sizeFromContents(QStyle::CT_ItemViewItem, &option, {}, this).width());
+    }
+    return widest;
 }
 
 void FileListView::showSortState()

@@ -22,6 +22,9 @@ public:
     void setModel(QAbstractItemModel *model) override;
     FileListModel *listModel() const;
 
+    // The width a column needs to show each of the texts whole in its cells.
+    int columnWidthShowing(const QStringList &texts) const;
+
     // Sets the header arrow from the list's sort state: up on the sorted
     // column when ascending, down when descending, none when unsorted.
     void showSortState();

@@ -6,6 +6,8 @@
 #include "engine/pattern_translation.h"
 #include "ui/control_ids.h"
 
+#include <QStringList>
+
 #include <algorithm>
 #include <array>
 #include <vector>
@@ -151,6 +153,32 @@ const std::vector<FixedHelp> &fixedHelp()
     return table;
 }
 
+// The overview pads its elements with blanks to a column, which lines up
+// only to within a blank's width in a proportional font. Shown with a tab
+// instead, every "=" and every explanation stands in one column.
+QString overviewLineInColumns(const QString &line)
+{
+    const qsizetype tab = line.indexOf(u'\t');
+    const QString element = tab < 0 ? line : line.left(tab);
+    if (!element.endsWith(u" ="_s)) {
+        return line;
+    }
+    QString shown = element.chopped(2);
+    while (shown.endsWith(u' ')) {
+        shown.chop(1);
+    }
+    return shown + u"\t="_s + (tab < 0 ? QString() : u' ' + line.mid(tab + 1));
+}
+
+QString overviewInColumns(const QString &overview)
+{
+    QStringList lines = overview.split(u"\r\n"_s);
+    for (QString &line : lines) {
+        line = overviewLineInColumns(line);
+    }
+    return lines.join(u"\r\n"_s);
+}
+
 // The heading speaks of one group or of several, by the number of "<".
 Request groupHelp(const QString &heading, const PatternRecord &record)
 {
@@ -190,7 +218,8 @@ std::optional<Request> controlHelp(int controlId, const PatternRecord &namePatte
 
 Request definitionOverviewRequest(const QString &overview)
 {
-    return information(u"Reguläre Ausdrücke"_s, u"Dateinamensänderungen"_s, overview);
+    return information(u"Reguläre Ausdrücke"_s, u"Dateinamensänderungen"_s,
+                       overviewInColumns(overview));
 }
 
 Request aboutBox()

@@ -50,8 +50,9 @@ MainController::MainController(FileList &list, MainWindow &window, Requester &re
       filterMenu_(std::make_unique<QMenu>()), specialMenu_(std::make_unique<QMenu>()),
       profileMenu_(std::make_unique<QMenu>()),
       presentPopup_([](QMenu &menu, const QPoint &at) { menu.exec(at); }),
-      askProfileName_([&window](ProfileDialogMode mode, const Profiles &profiles) {
-          return ProfileWindow::ask(mode, profiles, &window);
+      askProfileName_([&window](ProfileDialogMode mode, const Profiles &profiles,
+                                const std::function<void(const QString &)> &confirmed) {
+          ProfileWindow::ask(mode, profiles, &window, confirmed);
       })
 {
     filterMenu_->setObjectName(QStringLiteral("filterMenu"));

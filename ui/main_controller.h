@@ -75,10 +75,12 @@ public:
     using PopupPresenter = std::function<void(QMenu &menu, const QPoint &at)>;
     void setPopupPresenter(PopupPresenter presenter);
 
-    // How a profile name is asked for; by default the modal profile window.
-    // Tests replace it.
+    // How a profile name is asked for; by default the modal profile window,
+    // which hands the typed name to `confirmed` while it is still open, so
+    // that the questions of saving stand over it. Tests replace it.
     using ProfileNameAsker =
-        std::function<std::optional<QString>(ProfileDialogMode mode, const Profiles &profiles)>;
+        std::function<void(ProfileDialogMode mode, const Profiles &profiles,
+                           const std::function<void(const QString &typed)> &confirmed)>;
     void setProfileNameAsker(ProfileNameAsker asker);
 
 Q_SIGNALS:

@@ -188,12 +188,19 @@ void MainController::undoLastRun()
     }
 }
 
+// After "&Ok" the focus rests on "&Profile", where the next profile
+// command is one key away.
 void MainController::saveProfile()
 {
-    if (const auto typed = askProfileName_(ProfileDialogMode::Save, *profiles_)) {
-        profiles_->saveProfile(*typed, inputsOf(storedInputs()), requester_);
-    }
+    bool confirmed = false;
+    askProfileName_(ProfileDialogMode::Save, *profiles_, [this, &confirmed](const QString &typed) {
+        confirmed = true;
+        profiles_->saveProfile(typed, inputsOf(storedInputs()), requester_);
+    });
     showProfileState();
+    if (confirmed) {
+        window_.button(control::ProfileButton)->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 void MainController::deleteProfile()
@@ -204,11 +211,17 @@ void MainController::deleteProfile()
 
 void MainController::renameProfile()
 {
-    if (const auto typed = askProfileName_(ProfileDialogMode::Rename, *profiles_)) {
-        profiles_->renameProfile(*typed);
-        profiles_->markModified(inputsOf(storedInputs()));
-    }
+    bool confirmed = false;
+    askProfileName_(ProfileDialogMode::Rename, *profiles_,
+                    [this, &confirmed](const QString &typed) {
+                        confirmed = true;
+                        profiles_->renameProfile(typed);
+                        profiles_->markModified(inputsOf(storedInputs()));
+                    });
     showProfileState();
+    if (confirmed) {
+        window_.button(control::ProfileButton)->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 void MainController::selectProfile(int slot)

@@ -7,6 +7,7 @@
 #include "ui/fonts.h"
 #include "ui/group_frame.h"
 #include "ui/mnemonic_label.h"
+#include "ui/wrapping_check_box.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -286,6 +287,8 @@ MainWindow::MainWindow(const FileList &list, QWidget *parent)
     setFont(fontFittingTexts(QApplication::font(this), textBoxes(style())));
     createControls();
     fitOptionBoxes();
+    placeExtraRow(extraRowRule(0));
+    fitListColumns(0);
     setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, InitialSize,
                                     screen()->availableGeometry()));
 }
@@ -311,7 +314,9 @@ void MainWindow::createControls()
             widget = makeStateIcon();
             break;
         case Kind::CheckBox:
-            widget = makeButton<QCheckBox>(text);
+            // The date box is the one that may need a second line.
+            widget = row.number == control::FileDateBox ? makeButton<WrappingCheckBox>(text)
+                                                        : makeButton<QCheckBox>(text);
             break;
         case Kind::CaseList:
             widget = makeCaseList();
@@ -438,6 +443,7 @@ void MainWindow::setCaseModeTexts(bool upper)
             list->setItemText(mode, caseModeText(mode, upper));
         }
     }
+    placeExtraRow(extraRowRule(widthStep()));
 }
 
 void MainWindow::resizeEvent(QResizeEvent *event)

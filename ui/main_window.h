@@ -59,8 +59,20 @@ protected:
 private:
     void createControls();
     void addControl(int number, QWidget *widget, const QRect &rect, const QString &tip);
+    // What the resize rule gives the extra row at a width step d.
+    struct ExtraRowRule {
+        int listWidth;
+        int extensionLabelX;
+        int dateX;
+        int dateWidth;
+    };
+    static ExtraRowRule extraRowRule(int d);
+    int widthStep() const;
+
     void applyLayout(int width, int height);
     void fitOptionBoxes();
+    void placeExtraRow(const ExtraRowRule &rule);
+    void fitListColumns(int d);
     static QRect creationRect(int number);
 
     FileListModel *model_;

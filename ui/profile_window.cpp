@@ -90,11 +90,11 @@ ProfileWindow::ProfileWindow(QWidget *owner)
 ProfileWindow::~ProfileWindow() = default;
 
 std::optional<QString> ProfileWindow::ask(ProfileDialogMode mode, const Profiles &profiles,
-                                          QWidget *owner)
+                                          QWidget *owner, const Confirmation &confirmed)
 {
     ProfileWindow window(owner);
     window.prepare(mode, profiles);
-    return window.run();
+    return window.run(confirmed);
 }
 
 void ProfileWindow::prepare(ProfileDialogMode mode, const Profiles &profiles)
@@ -128,8 +128,9 @@ void ProfileWindow::prepare(ProfileDialogMode mode, const Profiles &profiles)
     }
 }
 
-std::optional<QString> ProfileWindow::run()
+std::optional<QString> ProfileWindow::run(const Confirmation &confirmed)
 {
+    confirmed_ = confirmed;
     QWidget *owner = parentWidget();
     const bool disableOwner = owner != nullptr && owner->isEnabled();
     if (disableOwner) {
@@ -138,6 +139,7 @@ std::optional<QString> ProfileWindow::run()
         setEnabled(true);
     }
     const int result = exec();
+    confirmed_ = {};
     if (disableOwner) {
         owner->setEnabled(true);
     }
@@ -183,9 +185,13 @@ void ProfileWindow::updateOk()
 void ProfileWindow::accept()
 {
     // Return and Alt+O reach here without the button, which may be disabled.
-    if (ok_->isEnabled()) {
-        QDialog::accept();
+    if (!ok_->isEnabled()) {
+        return;
     }
+    if (confirmed_) {
+        confirmed_(typedText());
+    }
+    QDialog::accept();
 }
 
 bool ProfileWindow::handleKey(const QKeyEvent &key)

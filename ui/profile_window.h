@@ -52,17 +52,21 @@ public:
     ~ProfileWindow() override;
     Q_DISABLE_COPY_MOVE(ProfileWindow)
 
+    // What "&Ok" does with the typed text before the window closes; the
+    // questions it asks stand over this window.
+    using Confirmation = std::function<void(const QString &typed)>;
+
     // Opens the window modally for one name, with the owner disabled until it
     // closes. The typed text on "&Ok", none when cancelled.
     static std::optional<QString> ask(ProfileDialogMode mode, const Profiles &profiles,
-                                      QWidget *owner);
+                                      QWidget *owner, const Confirmation &confirmed = {});
 
     // Sets the window up for one question without showing it: title, the
     // field of the mode with its text selected, "&Ok" enabled by the rules of
     // profiles (which must outlive the question) and the place at the owner.
     void prepare(ProfileDialogMode mode, const Profiles &profiles);
     // Shows the prepared window modally; the owner stays disabled meanwhile.
-    std::optional<QString> run();
+    std::optional<QString> run(const Confirmation &confirmed = {});
 
     ProfileDialogMode mode() const { return mode_; }
     // The text of the field the mode shows.
@@ -96,6 +100,7 @@ private:
     QPushButton *cancel_;
     ProfileDialogMode mode_ = ProfileDialogMode::Save;
     std::function<bool(const QString &)> canConfirm_;
+    Confirmation confirmed_;
 };
 
 } // namespace namenswerk

@@ -3,6 +3,7 @@
 #include "ui/artwork.h"
 #include "ui/fonts.h"
 #include "ui/text_fit.h"
+#include "ui/wrapped_text_label.h"
 
 #include <QCheckBox>
 #include <QKeyEvent>
@@ -36,10 +37,14 @@ public:
 namespace {
 
 constexpr int PanelTextRight = 16; // the texts end this far from the right edge
+// A line that fits into a dialog this wide widens the dialog rather than
+// wrapping: a text broken into lines by its author reads as meant, and a
+// sentence of one line does not leave its last word alone on a second.
+constexpr int WidestDialog = 660;
 
 QLabel *makeTextLabel(QWidget *parent, const QFont &font, const QColor &colour)
 {
-    auto *label = new QLabel(parent);
+    auto *label = new WrappedTextLabel(parent);
     label->setFont(font);
     label->setTextFormat(Qt::PlainText);
     label->setWordWrap(true);
@@ -63,11 +68,15 @@ QLabel *makePanel(QWidget *parent)
     return panel;
 }
 
-// Callers break lines with "\r".
+// Callers break lines with "\r"; a break at the end would only show as an
+// empty line.
 QString withLineBreaks(QString text)
 {
     text.replace(u"\r\n"_s, u"\n"_s);
     text.replace(u'\r', u'\n');
+    while (text.endsWith(u'\n')) {
+        text.chop(1);
+    }
     return text;
 }
 
@@ -128,7 +137,7 @@ void RequesterDialog::prepare(const Request &request, const QWidget *over)
     row_ = requesterButtons(request.buttons, request.firstCaption, request.secondCaption);
 
     int y = layoutTexts(request);
-    panel_->setGeometry(0, 0, DialogWidth, y);
+    panel_->setGeometry(0, 0, width_, y);
 
     const bool withCheckBox = (request.buttons & WithCheckBox) != 0;
     checkBox_->setChecked(false);
@@ -139,7 +148,7 @@ void RequesterDialog::prepare(const Request &request, const QWidget *over)
     }
 
     placeOver(over, y);
-    setFixedSize(DialogWidth, y + 50);
+    setFixedSize(width_, y + 50);
     layoutButtons(y + 13);
     focusFirstInput();
 }
@@ -151,13 +160,19 @@ int RequesterDialog::layoutTexts(const Request &request)
     icon_->setVisible(!picture.isNull());
     // Without a picture the texts take its place.
     const int left = picture.isNull() ? 40 : 110;
-    const int width = DialogWidth - PanelTextRight - left;
+    const QString heading = withLineBreaks(request.heading);
+    const QString text = withLineBreaks(request.text);
+    const int limit = WidestDialog - PanelTextRight - left;
+    const int width = std::max({DialogWidth - PanelTextRight - left,
+                                widestLineUpTo(heading, heading_->font(), limit),
+                                widestLineUpTo(text, body_->font(), limit)});
+    width_ = left + width + PanelTextRight;
 
     heading_->setGeometry(left, 15, width, heading_->height());
-    int y = fitLabelToText(heading_, withLineBreaks(request.heading)) + 25;
+    int y = fitLabelToText(heading_, heading) + 25;
 
     body_->setGeometry(left, y, width, body_->height());
-    const int bodyHeight = fitLabelToText(body_, withLineBreaks(request.text));
+    const int bodyHeight = fitLabelToText(body_, text);
 
     numberBox_->setValue(request.number);
     const bool withNumberBox = (request.buttons & WithNumberBox) != 0;
@@ -178,7 +193,7 @@ void RequesterDialog::placeOver(const QWidget *over, int panelHeight)
         return;
     }
     const QRect frame = over->frameGeometry();
-    const int x = std::max(0, frame.x() + halfRoundingDown(frame.width() - DialogWidth));
+    const int x = std::max(0, frame.x() + halfRoundingDown(frame.width() - width_));
     const int y = std::max(0, frame.y() + halfRoundingDown(frame.height() - panelHeight - 50));
     move(x, y);
 }
@@ -190,10 +205,10 @@ void RequesterDialog::layoutButtons(int rowY)
         button->setDefault(false);
         button->hide();
     }
-    // Buttons are 100 pixels wide, 115 apart and end at the right margin; a
+    // Buttons are 100 pixels wide, 115 apart and end 15 from the right; a
     // caption too long for its button in this font widens it to the left, so
     // no caption is ever cut.
-    int right = 485;
+    int right = width_ - 15;
     for (int i = count - 1; i >= 0; --i) {
         QPushButton *shown = buttons_[static_cast<std::size_t>(i)];
         shown->setText(row_.buttons[static_cast<std::size_t>(i)].caption);

@@ -23,6 +23,7 @@ class RequesterDialog : public QDialog {
     Q_OBJECT
 
 public:
+    // Wider only where a line of its texts needs it.
     static constexpr int DialogWidth = 500;
 
     explicit RequesterDialog(QWidget *parent = nullptr);
@@ -72,6 +73,7 @@ private:
     std::array<QPushButton *, 3> buttons_{};
     RequesterButtonRow row_;
     int code_ = 0;
+    int width_ = DialogWidth;
 };
 
 } // namespace namenswerk

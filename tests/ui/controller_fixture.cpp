@@ -26,10 +26,13 @@ ControllerTest::ControllerTest()
     controller.setPopupPresenter([this](QMenu &menu, const QPoint &at) {
         shownMenus.push_back({&menu, at});
     });
-    controller.setProfileNameAsker([this](ProfileDialogMode mode, const Profiles &) {
-        askedProfileNames.push_back(mode);
-        return profileNameAnswer;
-    });
+    controller.setProfileNameAsker(
+        [this](ProfileDialogMode mode, const Profiles &, const auto &confirmed) {
+            askedProfileNames.push_back(mode);
+            if (profileNameAnswer) {
+                confirmed(*profileNameAnswer);
+            }
+        });
     QObject::connect(&controller, &MainController::executed,
                      [this](Command command) { executed.push_back(command); });
     window.show();

@@ -74,7 +74,32 @@ protected:
     MainWindow window{list};
 };
 
-TEST_F(MainWindowTest, ControlsStandAtTheirCreationPlacesWithTheirTexts)
+// Where every text fits the room the rule gives it, the rule's pixels hold
+// exactly; in a font this small every text does.
+class RuleFont {
+public:
+    RuleFont()
+    {
+        QFont small = saved_;
+        small.setPixelSize(5);
+        QApplication::setFont(small);
+    }
+    ~RuleFont() { QApplication::setFont(saved_); }
+    RuleFont(const RuleFont &) = delete;
+    RuleFont &operator=(const RuleFont &) = delete;
+
+private:
+    QFont saved_ = QApplication::font();
+};
+
+class RuleLayoutTest : public ::testing::Test {
+protected:
+    RuleFont font;
+    FileList list;
+    MainWindow window{list};
+};
+
+TEST_F(RuleLayoutTest, ControlsStandAtTheirCreationPlacesWithTheirTexts)
 {
     struct Expected {
         int number;
@@ -126,7 +151,7 @@ TEST_F(MainWindowTest, ControlsStandAtTheirCreationPlacesWithTheirTexts)
     EXPECT_EQ(window.minimumSize(), QSize(720, 400));
 }
 
-TEST_F(MainWindowTest, ControlsHaveTheirKinds)
+TEST_F(RuleLayoutTest, ControlsHaveTheirKinds)
 {
     for (const int field : {c::NamePatternField, c::ExtensionPatternField, c::TemplateField,
                             c::FirstReplaceField, c::FinalReplaceField}) {
@@ -176,9 +201,8 @@ TEST_F(MainWindowTest, LabelTextsAreNotCutByTheFieldsBesideThem)
     }
 }
 
-// Whatever the font, no check box caption ends in a cut letter and no box
-// reaches past its group frame; at the first size the four options show
-// their whole captions.
+// Whatever the font, no check box reaches past its group frame and the four
+// options show their whole captions.
 TEST_F(MainWindowTest, OptionCaptionsEndWithWholeWords)
 {
     const std::map<int, int> frameOf{{c::PatternCaseBox, c::PatternFrame},
@@ -202,10 +226,8 @@ TEST_F(MainWindowTest, OptionCaptionsEndWithWholeWords)
                 --shown;
             }
             SCOPED_TRACE(caption.left(shown).toStdString() + " at " + std::to_string(width));
-            EXPECT_TRUE(shown == caption.size() || caption.at(shown) == u' ');
-            EXPECT_GT(shown, 1);
             EXPECT_LE(box->geometry().right(), window.control(frame)->geometry().right());
-            if (width == 720 && number != c::FileDateBox) {
+            if (number != c::FileDateBox) { // it may take two lines, see below
                 EXPECT_EQ(shown, caption.size());
             }
         }
@@ -240,6 +262,7 @@ class ResizeRule : public ::testing::TestWithParam<ResizeCase> {};
 TEST_P(ResizeRule, PlacesTheControls)
 {
     const ResizeCase &rc = GetParam();
+    const RuleFont font;
     FileList list;
     MainWindow window(list);
     window.show();
