@@ -2,6 +2,7 @@
 
 #include "engine/date_format.h"
 #include "engine/size_text.h"
+#include "engine/value_separators.h"
 
 #include <algorithm>
 
@@ -30,7 +31,8 @@ bool isControl(char16_t c)
 QString visibleText(const QString &text)
 {
     const auto hidden = [](QChar c) {
-        return isControl(c.unicode()) || isBidiControl(c.unicode());
+        return isControl(c.unicode()) || isBidiControl(c.unicode()) || c == ValueSlash ||
+               c == ValueBackslash;
     };
     if (std::none_of(text.begin(), text.end(), hidden)) {
         return text;
@@ -42,6 +44,10 @@ QString visibleText(const QString &text)
         if (isControl(unit)) {
             // The control pictures: "␊" for a line feed, "␡" for DEL.
             shown += QChar(unit == 0x7F ? char16_t(0x2421) : char16_t(0x2400 + unit));
+        } else if (unit == ValueSlash || unit == ValueBackslash) {
+            // A separator that is a character of a tag: the entry's status
+            // already says that the name cannot be used as it is.
+            shown += withValueSeparatorsShown(QString(c));
         } else if (isBidiControl(unit)) {
             shown += u"[U+"_s + QString::number(unit, 16).toUpper().rightJustified(4, u'0') + u']';
         } else {
