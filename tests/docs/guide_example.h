@@ -27,6 +27,8 @@ struct GuideExample {
     // One value for all files or one per file.
     std::vector<std::int64_t> fileTimes;       // local time counted as if it were UTC
     std::vector<std::pair<int, int>> pictures; // width, height
+    // Audio tags, one set per file: the files are then written with them.
+    std::vector<std::vector<std::pair<QString, QString>>> tags;
 
     std::optional<QStringList> newNames;
     std::optional<QStringList> statuses;
