@@ -70,36 +70,36 @@ template <typename File> TagList apeAndId3v1(File *file)
     return {{file->APETag(), AudioTagSource::Ape}, {file->ID3v1Tag(), AudioTagSource::Id3v1}};
 }
 
-TagList tagsOf(TagLib::File *file)
+TagList tagsOf(TagLib::File &file)
 {
     using namespace TagLib;
-    if (auto *mpeg = dynamic_cast<MPEG::File *>(file)) {
+    if (auto *mpeg = dynamic_cast<MPEG::File *>(&file)) {
         return {{mpeg->ID3v2Tag(), AudioTagSource::Id3v2},
                 {mpeg->APETag(), AudioTagSource::Ape},
                 {mpeg->ID3v1Tag(), AudioTagSource::Id3v1}};
     }
-    if (auto *flac = dynamic_cast<FLAC::File *>(file)) {
+    if (auto *flac = dynamic_cast<FLAC::File *>(&file)) {
         return {{flac->xiphComment(), AudioTagSource::XiphComment},
                 {flac->ID3v2Tag(), AudioTagSource::Id3v2},
                 {flac->ID3v1Tag(), AudioTagSource::Id3v1}};
     }
-    if (auto *wav = dynamic_cast<RIFF::WAV::File *>(file)) {
+    if (auto *wav = dynamic_cast<RIFF::WAV::File *>(&file)) {
         return {{wav->ID3v2Tag(), AudioTagSource::Id3v2},
                 {wav->InfoTag(), AudioTagSource::RiffInfo}};
     }
-    if (auto *tta = dynamic_cast<TrueAudio::File *>(file)) {
+    if (auto *tta = dynamic_cast<TrueAudio::File *>(&file)) {
         return {{tta->ID3v2Tag(), AudioTagSource::Id3v2}, {tta->ID3v1Tag(), AudioTagSource::Id3v1}};
     }
-    if (auto *ape = dynamic_cast<APE::File *>(file)) {
+    if (auto *ape = dynamic_cast<APE::File *>(&file)) {
         return apeAndId3v1(ape);
     }
-    if (auto *wavPack = dynamic_cast<WavPack::File *>(file)) {
+    if (auto *wavPack = dynamic_cast<WavPack::File *>(&file)) {
         return apeAndId3v1(wavPack);
     }
-    if (auto *mpc = dynamic_cast<MPC::File *>(file)) {
+    if (auto *mpc = dynamic_cast<MPC::File *>(&file)) {
         return apeAndId3v1(mpc);
     }
-    return {{file->tag(), sourceOf(file->tag())}};
+    return {{file.tag(), sourceOf(file.tag())}};
 }
 
 QString text(const TagLib::String &value)
@@ -219,7 +219,7 @@ AudioTags audioTagsFromDevice(QIODevice &device, const QString &fileName)
         if (file.isNull() || file.file() == nullptr || !file.file()->isValid()) {
             return {};
         }
-        return tagsFromList(tagsOf(file.file()));
+        return tagsFromList(tagsOf(*file.file()));
     } catch (...) {
         return {};
     }

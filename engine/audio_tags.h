@@ -63,7 +63,7 @@ inline constexpr qsizetype MaxTagValueLength = 1024;
 // At most this many bytes are read from one file, however the tag library
 // walks it: a large file that only pretends to be audio cannot make it read
 // on and on. Tags with cover pictures fit easily.
-inline constexpr std::int64_t MaxTagBytesRead = 64 * 1024 * 1024;
+inline constexpr std::int64_t MaxTagBytesRead = std::int64_t{64} * 1024 * 1024;
 
 // Reads the tags of an audio file of any format the tag library knows, from
 // the device's bytes; fileName (only its extension counts) helps to tell the

@@ -193,7 +193,7 @@ QString audioTagExplanation(QStringView token)
     if (!field) {
         return {};
     }
-    const QString tag = u"\t<"_s + labels[static_cast<std::size_t>(*field)] + u'>';
+    QString tag = u"\t<"_s + labels[static_cast<std::size_t>(*field)] + u'>';
     if (equals >= 0) {
         return tag + u' ' + conditionPhrase(token);
     }

@@ -19,15 +19,18 @@ public:
 
     TagLib::FileName name() const override { return fileName_.constData(); }
     TagLib::ByteVector readBlock(unsigned long length) override;
-    void writeBlock(const TagLib::ByteVector &) override {}
-    void insert(const TagLib::ByteVector &, unsigned long, unsigned long) override {}
-    void removeBlock(unsigned long, unsigned long) override {}
+    void writeBlock(const TagLib::ByteVector & /*data*/) override {}
+    void insert(const TagLib::ByteVector & /*data*/, unsigned long /*start*/,
+                unsigned long /*replace*/) override
+    {
+    }
+    void removeBlock(unsigned long /*start*/, unsigned long /*length*/) override {}
     bool readOnly() const override { return true; }
     bool isOpen() const override;
     void seek(long offset, Position p) override;
     long tell() const override { return static_cast<long>(position_); }
     long length() override { return static_cast<long>(size_); }
-    void truncate(long) override {}
+    void truncate(long /*length*/) override {}
 
     std::int64_t bytesRead() const { return bytesRead_; }
 
