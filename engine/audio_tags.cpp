@@ -174,9 +174,9 @@ std::optional<AudioTagField> audioTagField(QStringView name)
     return std::nullopt;
 }
 
-QString audioTagFieldName(AudioTagField field)
+QStringView audioTagFieldName(AudioTagField field)
 {
-    return QString::fromUtf16(FieldNames[static_cast<std::size_t>(field)]);
+    return FieldNames[static_cast<std::size_t>(field)];
 }
 
 bool isNumericTagField(AudioTagField field)

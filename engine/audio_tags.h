@@ -19,7 +19,7 @@ inline constexpr int AudioTagFieldCount = 7;
 // for a name the template does not know.
 std::optional<AudioTagField> audioTagField(QStringView name);
 // The field's name in lower case, as the guide writes it.
-QString audioTagFieldName(AudioTagField field);
+QStringView audioTagFieldName(AudioTagField field);
 // Year and track are numbers and take a width ("<m2:track>").
 bool isNumericTagField(AudioTagField field);
 

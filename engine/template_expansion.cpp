@@ -240,7 +240,7 @@ void TemplateExpander::appendAudioTag(const TemplateToken &token, const FileEntr
     if (!value.isEmpty()) {
         value = value.rightJustified(audioTagWidthOf(token), u'0');
     }
-    const QString name = audioTagFieldName(field);
+    const QStringView name = audioTagFieldName(field);
     if (token.kind == TemplateToken::AudioTagCondition) {
         if ((token.cond == u"*" && !value.isEmpty()) || token.cond == value) {
             result_ += token.text;

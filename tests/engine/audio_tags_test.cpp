@@ -19,8 +19,9 @@ void PrintTo(const AudioTags &tags, std::ostream *out)
 {
     for (int index = 0; index < AudioTagFieldCount; ++index) {
         const auto field = static_cast<AudioTagField>(index);
-        *out << audioTagFieldName(field).toStdString() << "=" << tags.value(field).toStdString()
-             << " (" << audioTagSourceText(tags.source(field)).toStdString() << ") ";
+        *out << audioTagFieldName(field).toString().toStdString() << "="
+             << tags.value(field).toStdString() << " ("
+             << audioTagSourceText(tags.source(field)).toStdString() << ") ";
     }
 }
 

@@ -138,12 +138,15 @@ TEST(FileListModel, ShowsCharactersThatReorderOrBreakNamesVisibly)
 TEST(FileListModel, ShowsSeparatorsFromTagsAsTheirCharacters)
 {
     FileList list = test::listOf(
-        {{u"a.mp3"_s, u"AC\uFDD0DC - x\uFDD1y.mp3"_s, EntryStatus::InvalidName, 1, 0}});
+        {{u"a\uFDD0b.mp3"_s, u"AC\uFDD0DC - x\uFDD1y.mp3"_s, EntryStatus::InvalidName, 1, 0}});
     list.at(0).nameTrace = u"<M:artist>=AC\uFDD0DC (ID3v2)"_s;
     list.rebuildViewOrder();
     FileListModel model(list);
     model.refresh();
     EXPECT_EQ(text(model, 0, 2), u"AC/DC - x\\y.mp3"_s);
+    // An old name never holds a mark of the engine's; one on disk that has
+    // the character is shown by its code, not as a path.
+    EXPECT_EQ(text(model, 0, 1), u"a[U+FDD0]b.mp3"_s);
     EXPECT_EQ(listCellTip(list, list.at(0), ListColumn::NewName, true),
               u"<M:artist>=AC/DC (ID3v2)"_s);
 }
