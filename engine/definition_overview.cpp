@@ -4,11 +4,13 @@
 
 #include "engine/definition_overview.h"
 
+#include "engine/audio_tags.h"
 #include "engine/date_format.h"
 
 #include <QStringList>
 
 #include <algorithm>
+#include <array>
 #include <optional>
 
 namespace namenswerk {
@@ -173,6 +175,35 @@ QString captureDateExplanation(QStringView content, std::int64_t now)
     return u"\t<Aufnahmedatum> ('"_s + formatDateMask(content.mid(1).toString(), now) + u"')"_s;
 }
 
+// The tag's name as the user reads it; the example shows what a width does.
+QString audioTagExplanation(QStringView token)
+{
+    static const std::array<QString, AudioTagFieldCount> labels{
+        u"Interpret"_s,   u"Titel"_s, u"Album"_s,    u"Jahr"_s,
+        u"Titelnummer"_s, u"Genre"_s, u"Kommentar"_s};
+    constexpr int SampleTrack = 7;
+    const QStringView content = token.sliced(1, token.size() - 2);
+    const qsizetype colon = content.indexOf(u':');
+    if (colon < 0) {
+        return {};
+    }
+    const QStringView rest = content.sliced(colon + 1);
+    const qsizetype equals = rest.indexOf(u'=');
+    const auto field = audioTagField(equals < 0 ? rest : rest.first(equals));
+    if (!field) {
+        return {};
+    }
+    QString tag = u"\t<"_s + labels[static_cast<std::size_t>(*field)] + u'>';
+    if (equals >= 0) {
+        return tag + u' ' + conditionPhrase(token);
+    }
+    const int width = leadingNumber(content.sliced(1, colon - 1)).value_or(0);
+    if (*field != AudioTagField::Track || width == 0) {
+        return tag;
+    }
+    return tag + u" ('"_s + QString::number(SampleTrack).rightJustified(width, u'0') + u"')"_s;
+}
+
 // What a token inserts, by the letter after its "<"; nothing for a letter the
 // template does not know.
 QString explanation(QStringView token, const OverviewInputs &in)
@@ -197,6 +228,8 @@ QString explanation(QStringView token, const OverviewInputs &in)
         return dateExplanation(content, in.now);
     case u'a':
         return captureDateExplanation(content, in.now);
+    case u'm':
+        return audioTagExplanation(token);
     default:
         return {};
     }

@@ -1,6 +1,7 @@
 #include "engine/name_checks.h"
 
 #include "engine/file_name_split.h"
+#include "engine/value_separators.h"
 
 #include <algorithm>
 
@@ -22,6 +23,8 @@ bool isForbidden(QChar c)
     case u'<':
     case u'>':
     case u'|':
+    case ValueSlash:
+    case ValueBackslash:
         return true;
     default:
         return c.unicode() < 0x20;

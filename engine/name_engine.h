@@ -1,7 +1,9 @@
 #pragma once
 
-#include "engine/capture_date_cache.h"
+#include "engine/audio_tags.h"
+#include "engine/capture_date.h"
 #include "engine/field_indicator.h"
+#include "engine/file_contents_cache.h"
 #include "engine/pattern_translation.h"
 #include "engine/rename_settings.h"
 #include "engine/target_template.h"
@@ -52,9 +54,17 @@ public:
 
     const QString &summary() const { return summary_; }
 
+    using CaptureDateCache = FileContentsCache<CaptureDate, readCaptureDate>;
+    using AudioTagCache = FileContentsCache<AudioTags, readAudioTags>;
+
     // Ctrl+R: what was read from inside the files is read again when next needed.
-    void forgetFileContents() { captureDates_.clear(); }
+    void forgetFileContents()
+    {
+        captureDates_.clear();
+        audioTags_.clear();
+    }
     const CaptureDateCache &captureDates() const { return captureDates_; }
+    const AudioTagCache &audioTags() const { return audioTags_; }
 
     // Every entry's new name, trace and first status from its old name.
     void recomputeNames(FileList &list, const RenameSettings &settings);
@@ -66,6 +76,7 @@ private:
     ExtensionFlags nameFlags_;
     QString summary_;
     CaptureDateCache captureDates_;
+    AudioTagCache audioTags_;
 };
 
 } // namespace namenswerk

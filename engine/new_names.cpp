@@ -51,6 +51,11 @@ void NameEngine::recomputeNames(FileList &list, const RenameSettings &settings)
             return captureDates_.lookup(list.fullPath(entry), entry);
         };
     }
+    if (template_.readsAudioTags()) {
+        expander.audioTags = [this, &list](const FileEntry &entry) -> const AudioTags & {
+            return audioTags_.lookup(list.fullPath(entry), entry);
+        };
+    }
 
     const QString none = QStringLiteral("-");
     QString name;

@@ -1,5 +1,6 @@
 #include "engine/replace_rules.h"
 
+#include "engine/value_separators.h"
 #include "platform/case_tables.h"
 
 #include <QStringTokenizer>
@@ -172,6 +173,13 @@ ReplaceRules ReplaceRules::parse(const QString &listText, bool txtCase)
             break;
         }
     }
+    for (const ReplaceRule &rule : table.rules_) {
+        table.acting_.push_back(rule);
+        const QString marked = withValueSeparatorsMarked(rule.find);
+        if (marked != rule.find) {
+            table.acting_.push_back({marked, rule.replace, rule.ignoreCase});
+        }
+    }
     return table;
 }
 
@@ -189,7 +197,7 @@ FieldIndicator ReplaceRules::indicator() const
 
 void ReplaceRules::apply(QString &name, QString &extension, bool replaceAll, bool nameOnly) const
 {
-    for (const ReplaceRule &rule : rules_) {
+    for (const ReplaceRule &rule : acting_) {
         applyRule(name, rule, replaceAll);
         if (!nameOnly) {
             applyRule(extension, rule, replaceAll);

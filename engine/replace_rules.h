@@ -39,6 +39,10 @@ public:
 
 private:
     std::vector<ReplaceRule> rules_;
+    // The rules as they act: a rule whose search text holds "/" or "\" is
+    // followed by its twin for those characters as they come out of audio
+    // tags, so that a rule mends "AC/DC" the way the user reads it.
+    std::vector<ReplaceRule> acting_;
 };
 
 } // namespace namenswerk

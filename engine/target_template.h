@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/audio_tags.h"
 #include "engine/field_indicator.h"
 #include "engine/rename_settings.h"
 
@@ -21,6 +22,8 @@ struct TemplateToken {
         NameCondition = 66,
         ExtensionCondition = 67,
         CaptureDate = 68, // text: the date mask, applied to the capture date
+        AudioTag = 69,    // arg: field and width (audioTagArg)
+        AudioTagCondition = 70,
     };
 
     int arg = -1;
@@ -30,6 +33,21 @@ struct TemplateToken {
 
     bool operator==(const TemplateToken &) const = default;
 };
+
+// Audio tag tokens keep their field and the width of "<m2:track>" (0 for
+// none) in arg.
+constexpr int audioTagArg(AudioTagField field, int width)
+{
+    return width * AudioTagFieldCount + static_cast<int>(field);
+}
+inline AudioTagField audioTagFieldOf(const TemplateToken &token)
+{
+    return static_cast<AudioTagField>(token.arg % AudioTagFieldCount);
+}
+inline int audioTagWidthOf(const TemplateToken &token)
+{
+    return token.arg / AudioTagFieldCount;
+}
 
 // The target template of the field "Ändern in:", parsed into tokens.
 class TargetTemplate {
@@ -44,10 +62,13 @@ public:
     ExtensionFlags flags() const { return flags_; }
     // Whether expanding needs to look into the files themselves.
     bool readsCaptureDates() const;
+    bool readsAudioTags() const;
     FieldIndicator indicator() const;
 
 private:
     class Parser;
+
+    bool has(TemplateToken::Kind kind) const;
 
     std::vector<TemplateToken> tokens_;
     ExtensionFlags flags_;

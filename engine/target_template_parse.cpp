@@ -52,6 +52,49 @@ QString withFolderSeparators(QString text)
     return text;
 }
 
+// "<m:artist>", "<m2:track>", "<m:artist=ABBA:text>": the field, a width
+// for the numeric ones, and a condition in the manner of "<n1=value:text>"
+// (value empty: the tag is empty; "*": it is not). The ":" right after the
+// letter and its width keeps these apart from every other token, and a field
+// name holds no "=" or ":", so where the condition begins is never in doubt.
+std::optional<TemplateToken> audioTagElement(QStringView content)
+{
+    const qsizetype colon = content.indexOf(u':');
+    if (colon < 0) {
+        return std::nullopt;
+    }
+    const QStringView widthText = content.sliced(1, colon - 1);
+    int width = 0;
+    if (!widthText.isEmpty()) {
+        if (widthText.size() != 1 || widthText[0].unicode() < u'1' ||
+            widthText[0].unicode() > u'9') {
+            return std::nullopt;
+        }
+        width = widthText[0].digitValue();
+    }
+    const QStringView rest = content.sliced(colon + 1);
+    const qsizetype equals = rest.indexOf(u'=');
+    const std::optional<AudioTagField> field =
+        audioTagField(equals < 0 ? rest : rest.first(equals));
+    if (!field || (width > 0 && !isNumericTagField(*field))) {
+        return std::nullopt; // a width means nothing for a text
+    }
+    TemplateToken token{audioTagArg(*field, width), TemplateToken::AudioTag, {}, {}};
+    if (equals < 0) {
+        return token;
+    }
+    const QStringView condition = rest.sliced(equals + 1);
+    const qsizetype outputColon = condition.indexOf(u':');
+    if (outputColon < 0) {
+        return std::nullopt;
+    }
+    token.kind = TemplateToken::AudioTagCondition;
+    // Compared with the tag as it is, where "/" is a character.
+    token.cond = condition.first(outputColon).toString();
+    token.text = withFolderSeparators(condition.sliced(outputColon + 1).toString());
+    return token;
+}
+
 } // namespace
 
 QString normalizeTemplate(const QString &fieldText)
@@ -171,6 +214,8 @@ private:
             token.text = withFolderSeparators(rest);
         } else if (first == u'p') {
             return TemplateToken{pictureArg(content), TemplateToken::Picture, {}, {}};
+        } else if (first == u'm') {
+            return audioTagElement(content);
         } else {
             return std::nullopt;
         }
@@ -215,11 +260,20 @@ TargetTemplate TargetTemplate::parse(const QString &fieldText)
     return result;
 }
 
+bool TargetTemplate::has(TemplateToken::Kind kind) const
+{
+    return std::any_of(tokens_.begin(), tokens_.end(),
+                       [kind](const TemplateToken &token) { return token.kind == kind; });
+}
+
 bool TargetTemplate::readsCaptureDates() const
 {
-    return std::any_of(tokens_.begin(), tokens_.end(), [](const TemplateToken &token) {
-        return token.kind == TemplateToken::CaptureDate;
-    });
+    return has(TemplateToken::CaptureDate);
+}
+
+bool TargetTemplate::readsAudioTags() const
+{
+    return has(TemplateToken::AudioTag) || has(TemplateToken::AudioTagCondition);
 }
 
 FieldIndicator TargetTemplate::indicator() const

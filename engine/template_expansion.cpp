@@ -3,6 +3,7 @@
 #include "engine/date_format.h"
 #include "engine/entry_matcher.h"
 #include "engine/file_name_split.h"
+#include "engine/value_separators.h"
 #include "model/file_entry.h"
 
 #include <algorithm>
@@ -118,6 +119,7 @@ EntryStatus TemplateExpander::expand(const FileEntry &entry, EntryMatcher &match
     }
     ++counter_;
     counterGivenBack_ = false;
+    entryTags_ = nullptr;
     if (template_.tokens().empty()) {
         name = QStringLiteral("-");
         extension.clear();
@@ -206,6 +208,10 @@ void TemplateExpander::appendToken(const TemplateToken &token, const FileEntry &
         trace += u"<A>=" % added() % u" (" % captureSourceText(captured.source) % u") ";
         return;
     }
+    case TemplateToken::AudioTag:
+    case TemplateToken::AudioTagCondition:
+        appendAudioTag(token, entry, trace);
+        return;
     case TemplateToken::Counter:
         appendCounter(token, entry);
         addTrace(trace, u"<C>", added());
@@ -218,6 +224,34 @@ void TemplateExpander::appendToken(const TemplateToken &token, const FileEntry &
         return;
     }
     }
+}
+
+// A tag's "/" and "\" stay characters of the name (marked, so the checks
+// refuse them); the width pads numbers and never cuts them.
+void TemplateExpander::appendAudioTag(const TemplateToken &token, const FileEntry &entry,
+                                      QString &trace)
+{
+    static const AudioTags none;
+    if (entryTags_ == nullptr) {
+        entryTags_ = audioTags ? &audioTags(entry) : &none;
+    }
+    const AudioTagField field = audioTagFieldOf(token);
+    QString value = entryTags_->value(field);
+    if (!value.isEmpty()) {
+        value = value.rightJustified(audioTagWidthOf(token), u'0');
+    }
+    const QStringView name = audioTagFieldName(field);
+    if (token.kind == TemplateToken::AudioTagCondition) {
+        if ((token.cond == u"*" && !value.isEmpty()) || token.cond == value) {
+            result_ += token.text;
+            trace += u"<M:" % name % u"?>=" % token.text % u' ';
+        }
+        return;
+    }
+    const QString marked = withValueSeparatorsMarked(value);
+    result_ += marked;
+    trace += u"<M:" % name % u">=" % marked % u" (" %
+             audioTagSourceText(entryTags_->source(field)) % u") ";
 }
 
 void TemplateExpander::appendCounter(const TemplateToken &token, const FileEntry &entry)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/audio_tags.h"
 #include "engine/capture_date.h"
 #include "engine/target_template.h"
 #include "model/entry_status.h"
@@ -25,8 +26,10 @@ public:
     // match (the parts stay as they were), SearchError for an empty template,
     // else Ok. The three texts are overwritten in place, so buffers the
     // caller reuses for every entry keep their capacity.
-    // Where capture dates come from; only asked when the template has such a token.
+    // Where capture dates and audio tags come from; only asked when the
+    // template has such a token, and the tags at most once per entry.
     std::function<CaptureDate(const FileEntry &)> captureDate;
+    std::function<const AudioTags &(const FileEntry &)> audioTags;
 
     EntryStatus expand(const FileEntry &entry, EntryMatcher &matcher, QString &name,
                        QString &extension, QString &trace);
@@ -36,12 +39,14 @@ private:
                      const EntryMatcher &matcher, QStringView name, QStringView extension,
                      QString &trace);
     void appendCounter(const TemplateToken &token, const FileEntry &entry);
+    void appendAudioTag(const TemplateToken &token, const FileEntry &entry, QString &trace);
     void takeParts(QString &name, QString &extension) const;
 
     const TargetTemplate &template_;
     int counter_;
     bool counterGivenBack_ = false;
-    QString result_; // the expanded text of the current entry
+    const AudioTags *entryTags_ = nullptr; // the current entry's, once asked for
+    QString result_;                       // the expanded text of the current entry
 };
 
 // Picture size token forms: 7 full value, 1 thousands, 2 kibi-units,

@@ -2,6 +2,7 @@
 
 #include "engine/date_format.h"
 #include "engine/size_text.h"
+#include "engine/value_separators.h"
 
 #include <algorithm>
 
@@ -25,12 +26,27 @@ bool isControl(char16_t c)
     return c < 0x20 || c == 0x7F;
 }
 
+// The engine's own marks (value_separators.h) are among them; a name on disk
+// that holds one is shown by its code, so that it cannot pose as a path.
+bool isNoncharacter(char16_t c)
+{
+    return (c >= 0xFDD0 && c <= 0xFDEF) || c >= 0xFFFE;
+}
+
+// New names and traces hold a "/" or "\" from an audio tag as a mark: it is
+// shown as the character the tag has, and the entry's status says that the
+// name cannot be used as it is.
+QString visibleNewText(const QString &text)
+{
+    return visibleText(withValueSeparatorsShown(text));
+}
+
 } // namespace
 
 QString visibleText(const QString &text)
 {
     const auto hidden = [](QChar c) {
-        return isControl(c.unicode()) || isBidiControl(c.unicode());
+        return isControl(c.unicode()) || isBidiControl(c.unicode()) || isNoncharacter(c.unicode());
     };
     if (std::none_of(text.begin(), text.end(), hidden)) {
         return text;
@@ -42,7 +58,7 @@ QString visibleText(const QString &text)
         if (isControl(unit)) {
             // The control pictures: "␊" for a line feed, "␡" for DEL.
             shown += QChar(unit == 0x7F ? char16_t(0x2421) : char16_t(0x2400 + unit));
-        } else if (isBidiControl(unit)) {
+        } else if (isBidiControl(unit) || isNoncharacter(unit)) {
             shown += u"[U+"_s + QString::number(unit, 16).toUpper().rightJustified(4, u'0') + u']';
         } else {
             shown += c;
@@ -59,7 +75,7 @@ QString listCellText(const FileEntry &entry, ListColumn column)
     case ListColumn::OldName:
         return visibleText(entry.oldName);
     case ListColumn::NewName:
-        return visibleText(entry.newName);
+        return visibleNewText(entry.newName);
     case ListColumn::Size:
         return sizeText(entry.fileSize64);
     case ListColumn::Date:
@@ -76,7 +92,7 @@ QString listCellTip(const FileList &list, const FileEntry &entry, ListColumn col
     case ListColumn::FolderMark:
         return visibleText(entry.folder.isEmpty() ? list.currentFolder : entry.folder);
     case ListColumn::NewName:
-        return visibleText(shiftHeld ? entry.nameTrace : entry.newName);
+        return visibleNewText(shiftHeld ? entry.nameTrace : entry.newName);
     default:
         return listCellText(entry, column);
     }

@@ -60,7 +60,9 @@ bool loadEntries(FileList &list, const BatchOptions &options, const QString &set
 // Picture sizes cost opening every file, which about doubles a large plan;
 // only a template that shows them needs them. The plan shows no sizes, so
 // without dates in the template one pass over each folder tells all that
-// counts: which files are there.
+// counts: which files are there. A capture date needs the modification date
+// too, which stands in for it in files that hold none; audio tags need only
+// to know that the file is there.
 FactsReader factsReaderFor(const RenameSettings &settings)
 {
     const TargetTemplate parsed = TargetTemplate::parse(settings.regReplace);
@@ -71,7 +73,9 @@ FactsReader factsReaderFor(const RenameSettings &settings)
     if (shows(TemplateToken::Picture)) {
         return readEntryFacts;
     }
-    return shows(TemplateToken::Date) ? FactsReader(basicFileFacts) : presenceFactsReader();
+    return shows(TemplateToken::Date) || shows(TemplateToken::CaptureDate)
+               ? FactsReader(basicFileFacts)
+               : presenceFactsReader();
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "app/batch/plan_output.h"
 
+#include "engine/value_separators.h"
 #include "model/file_list.h"
 
 #include <QJsonArray>
@@ -75,7 +76,7 @@ QString planAsTabSeparated(const FileList &list)
     for (int index = 0; index < list.count(); ++index) {
         const FileEntry &entry = list.at(index);
         text += QString::number(index + 1) % u'\t' % escapedField(list.fullPath(entry)) % u'\t' %
-                escapedField(entry.newName) % u'\t' %
+                escapedField(withValueSeparatorsShown(entry.newName)) % u'\t' %
                 QString::number(static_cast<int>(entry.status)) % u'\t' % statusText(entry.status) %
                 u'\n';
     }
@@ -90,7 +91,7 @@ QString planAsJson(const FileList &list)
         rows.append(QJsonObject{
             {u"entry"_s, index + 1},
             {u"path"_s, list.fullPath(entry)},
-            {u"new"_s, entry.newName},
+            {u"new"_s, withValueSeparatorsShown(entry.newName)},
             {u"status"_s, static_cast<int>(entry.status)},
             {u"text"_s, statusText(entry.status)},
         });

@@ -1,8 +1,11 @@
 #include "tests/docs/guide_example.h"
 
+#include "engine/audio_tags.h"
 #include "engine/name_engine.h"
+#include "engine/value_separators.h"
 #include "model/file_list.h"
 #include "tests/support/exif_photo.h"
+#include "tests/support/audio_fixtures.h"
 #include "tests/support/temp_folder.h"
 
 #include <QDateTime>
@@ -146,6 +149,41 @@ QString readCaptureDates(GuideExample &example, const QStringList &values)
     return {};
 }
 
+// "artist=ABBA; title=Waterloo; track=3"; "(none)" for a file without tags.
+QString readTags(GuideExample &example, const QStringList &values)
+{
+    for (const QString &value : values) {
+        TagFields fields;
+        for (const QString &pair : value.split(u"; "_s, Qt::SkipEmptyParts)) {
+            const qsizetype equals = pair.indexOf(u'=');
+            if (pair == u"(none)") {
+                continue;
+            }
+            if (equals < 0 || !audioTagField(pair.left(equals))) {
+                return u"bad tag '%1'"_s.arg(pair);
+            }
+            fields.emplace_back(pair.left(equals), pair.mid(equals + 1));
+        }
+        example.tags.push_back(fields);
+    }
+    return {};
+}
+
+// The file's own format, so that its name and its bytes agree.
+QByteArray taggedFile(const QString &name, const TagFields &tags)
+{
+    if (name.endsWith(u".flac"_s)) {
+        return flacWithVorbisComment(tags);
+    }
+    if (name.endsWith(u".ogg"_s)) {
+        return oggVorbis(tags);
+    }
+    if (name.endsWith(u".m4a"_s)) {
+        return m4a(tags);
+    }
+    return mp3WithId3v2(tags, 4);
+}
+
 const std::map<QString, ColumnReader> &columnReaders()
 {
     static const auto text = [](QString RenameSettings::*field) -> ColumnReader {
@@ -176,6 +214,7 @@ const std::map<QString, ColumnReader> &columnReaders()
         {u"File date"_s, readFileTimes},
         {u"Picture"_s, readPictures},
         {u"Capture date"_s, readCaptureDates},
+        {u"Tags"_s, readTags},
         {u"New name"_s, all(&GuideExample::newNames)},
         {u"Status"_s, all(&GuideExample::statuses)},
         {u"Trace"_s, all(&GuideExample::traces)},
@@ -212,6 +251,9 @@ QString checkShape(const GuideExample &example)
     if (!fitsFiles(example.fileTimes.size(), files) || !fitsFiles(example.pictures.size(), files) ||
         !fitsFiles(example.captureDates.size(), files)) {
         return u"File date, Picture and Capture date need one value or one per file"_s;
+    }
+    if (!example.tags.empty() && static_cast<int>(example.tags.size()) != files) {
+        return u"Tags needs one value per file"_s;
     }
     for (const auto &[values, column] :
          {std::pair{example.newNames, u"New name"_s}, std::pair{example.statuses, u"Status"_s},
@@ -295,10 +337,19 @@ ExampleOutcome runExample(const GuideExample &example)
     // Every file exists, is 64 bytes long and was last changed on 7 March 2016 at 14:05:09.
     FileList list([](const QString &) { return FileFacts{1'457'359'509, 1, 0, 0}; });
     list.currentFolder = ExampleFolder;
-    const TempFolder photos;
+    // Capture dates and tags are read from real files, which lie in a folder of their own.
+    const TempFolder folder;
+    if (!example.captureDates.empty() || !example.tags.empty()) {
+        list.currentFolder = folder.path();
+    }
     if (!example.captureDates.empty()) {
-        list.currentFolder = photos.path();
-        writePhotos(example, photos.path());
+        writePhotos(example, folder.path());
+    }
+    if (!example.tags.empty()) {
+        for (qsizetype file = 0; file < example.oldNames.size(); ++file) {
+            folder.write(example.oldNames[file],
+                         taggedFile(example.oldNames[file], example.tags[file]));
+        }
     }
     // The guide's old names are names on disk, where a backslash is a character.
     for (const QString &name : example.oldNames) {
@@ -323,9 +374,10 @@ ExampleOutcome runExample(const GuideExample &example)
 
     ExampleOutcome outcome;
     for (const FileEntry &entry : list.entries()) {
-        outcome.newNames.append(entry.newName);
+        // As the list shows them: a "/" from a tag as the character.
+        outcome.newNames.append(withValueSeparatorsShown(entry.newName));
         outcome.statuses.append(statusText(entry.status));
-        outcome.traces.append(entry.nameTrace);
+        outcome.traces.append(withValueSeparatorsShown(entry.nameTrace));
     }
     outcome.statusLine = engine.summary();
     return outcome;

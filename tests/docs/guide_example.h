@@ -30,6 +30,8 @@ struct GuideExample {
     // Exif DateTimeOriginal of a real photo written for the example ("2015:08:14
     // 09:21:33"), or empty for a file without one.
     std::vector<QByteArray> captureDates;
+    // Audio tags, one set per file: the files are then written with them.
+    std::vector<std::vector<std::pair<QString, QString>>> tags;
 
     std::optional<QStringList> newNames;
     std::optional<QStringList> statuses;

@@ -1,11 +1,10 @@
 #include "engine/capture_date.h"
 #include "engine/date_format.h"
 #include "engine/name_engine.h"
-#include "tests/support/temp_folder.h"
+#include "tests/engine/folder_engine.h"
 
 #include <QBuffer>
 #include <QDateTime>
-#include <QFileInfo>
 #include <QTimeZone>
 #include <QtEndian>
 
@@ -392,37 +391,13 @@ TEST(CaptureDate, ABrokenExifItemLeavesTheMovieHeader)
 
 // --- The token in the engine -------------------------------------------------
 
-struct Photos {
-    test::TempFolder folder;
-    FileList list;
-    NameEngine engine;
-    RenameSettings settings;
-
-    explicit Photos(const QString &templateText)
-    {
-        settings.regReplace = templateText;
-        list.currentFolder = folder.path();
-        engine.setInputs(settings);
-    }
-    QStringList names()
-    {
-        list.requestRefresh(RefreshLevel::Names);
-        engine.refresh(list, settings);
-        QStringList result;
-        for (const FileEntry &entry : list.entries()) {
-            result << entry.newName;
-        }
-        return result;
-    }
-};
+using Photos = test::FolderEngine;
 
 TEST(CaptureDateToken, NamesPhotosAndFallsBackToTheModificationDate)
 {
     Photos photos(u"<a%yyyy-%mm-%dd %hh.%ii.%ss>.<e>"_s);
-    photos.folder.write(u"a.jpg"_s, jpeg(tiff(true, allThree, exifBoth)));
-    photos.folder.write(u"b.txt"_s, "no date inside");
-    photos.list.addPathLine(u"a.jpg"_s, true);
-    photos.list.addPathLine(u"b.txt"_s, true);
+    photos.add(u"a.jpg"_s, jpeg(tiff(true, allThree, exifBoth)));
+    photos.add(u"b.txt"_s, "no date inside");
     const QStringList names = photos.names();
     EXPECT_EQ(names[0], u"2024-05-17 14.03.59.jpg"_s);
     const FileEntry &b = photos.list.at(1);
@@ -434,18 +409,11 @@ TEST(CaptureDateToken, NamesPhotosAndFallsBackToTheModificationDate)
 TEST(CaptureDateToken, ReadsEachFileOnceUntilItChangesOrRefresh)
 {
     Photos photos(u"<a%yyyy>"_s);
-    const QString path = photos.folder.write(u"a.jpg"_s, jpeg(tiff(true, allThree)));
-    photos.list.addPathLine(u"a.jpg"_s, true);
+    photos.add(u"a.jpg"_s, jpeg(tiff(true, allThree)));
     EXPECT_EQ(photos.names(), QStringList{u"2022"_s});
     // Same size and time on disk, other content: the cached date stays, so
     // the file was not read again.
-    QByteArray other = jpeg(tiff(true, {{Changed, june1}}));
-    const QDateTime time = QFileInfo(path).lastModified();
-    photos.folder.write(u"a.jpg"_s, other);
-    QFile touched(path);
-    touched.open(QIODevice::ReadWrite);
-    touched.setFileTime(time, QFileDevice::FileModificationTime);
-    touched.close();
+    photos.rewriteUnnoticed(u"a.jpg"_s, jpeg(tiff(true, {{Changed, june1}})));
     EXPECT_EQ(photos.names(), QStringList{u"2022"_s});
     photos.engine.forgetFileContents(); // Ctrl+R
     EXPECT_EQ(photos.names(), QStringList{u"2023"_s});
@@ -454,8 +422,7 @@ TEST(CaptureDateToken, ReadsEachFileOnceUntilItChangesOrRefresh)
 TEST(CaptureDateToken, TemplatesWithoutItReadNothing)
 {
     Photos photos(u"<n>-<d%yyyy>.<e>"_s);
-    photos.folder.write(u"a.jpg"_s, jpeg(tiff(true, allThree)));
-    photos.list.addPathLine(u"a.jpg"_s, true);
+    photos.add(u"a.jpg"_s, jpeg(tiff(true, allThree)));
     photos.names();
     EXPECT_EQ(photos.engine.captureDates().size(), 0);
 }

@@ -105,6 +105,17 @@ INSTANTIATE_TEST_SUITE_P(
                      line(u"<d%yyyy-%mm-%dd %hh.%ii>"_s, u"\t<Datum> ('2024-03-05 14.07')"_s)},
         OverviewCase{u"<a%yyyy-%mm-%dd>"_s,
                      line(u"<a%yyyy-%mm-%dd>"_s, u"\t<Aufnahmedatum> ('2024-03-05')"_s)},
+        OverviewCase{
+            u"<m:artist><M:Title><m2:track><m3:track><m:year><m:artist=:Unbekannt>"
+            u"<m:genre=Rock:R><m:album=*:x><m:artst>"_s,
+            line(u"<m:artist>"_s, u"\t<Interpret>"_s) + line(u"<M:Title>"_s, u"\t<Titel>"_s) +
+                line(u"<m2:track>"_s, u"\t<Titelnummer> ('07')"_s) +
+                line(u"<m3:track>"_s, u"\t<Titelnummer> ('007')"_s) +
+                line(u"<m:year>"_s, u"\t<Jahr>"_s) +
+                line(u"<m:artist=:Unbekannt>"_s, u"\t<Interpret> 'Unbekannt' wenn leer"_s) +
+                line(u"<m:genre=Rock:R>"_s, u"\t<Genre> 'R' wenn = 'Rock'"_s) +
+                line(u"<m:album=*:x>"_s, u"\t<Album> 'x' wenn nicht leer"_s) +
+                line(u"<m:artst>"_s, {})},
         // Backslashes are shown as typed; long literals are cut in the column only.
         OverviewCase{u"Urlaubsbilder\\\\<n>"_s,
                      line(u"'Urlaubsbilder\\\\'"_s, u"\t'Urlaubsbilder\\\\'"_s) +

@@ -63,6 +63,37 @@ TEST(TargetTemplate, RejectsMalformedTemplates)
     }
 }
 
+TEST(TargetTemplate, AudioTagTokens)
+{
+    using F = AudioTagField;
+    const TargetTemplate parsed = TargetTemplate::parse(
+        u"<m:artist><M2:Track><m9:year><m:artist=:Unbekannt><m:genre=Rock:R\\x><m:album=*:a:b>"
+        u"<m:title=AC/DC:x>"_s);
+    ASSERT_FALSE(parsed.hasError());
+    const std::vector<TemplateToken> expected{
+        {audioTagArg(F::Artist, 0), Kind::AudioTag, {}, {}},
+        {audioTagArg(F::Track, 2), Kind::AudioTag, {}, {}},
+        {audioTagArg(F::Year, 9), Kind::AudioTag, {}, {}},
+        {audioTagArg(F::Artist, 0), Kind::AudioTagCondition, u"Unbekannt"_s, {}},
+        {audioTagArg(F::Genre, 0), Kind::AudioTagCondition, u"R/x"_s, u"Rock"_s},
+        {audioTagArg(F::Album, 0), Kind::AudioTagCondition, u"a:b"_s, u"*"_s},
+        {audioTagArg(F::Title, 0), Kind::AudioTagCondition, u"x"_s, u"AC/DC"_s},
+    };
+    EXPECT_EQ(parsed.tokens(), expected);
+    EXPECT_EQ(audioTagFieldOf(expected[1]), F::Track);
+    EXPECT_EQ(audioTagWidthOf(expected[1]), 2);
+    EXPECT_TRUE(parsed.readsAudioTags());
+    EXPECT_FALSE(TargetTemplate::parse(u"<n>.<e>"_s).readsAudioTags());
+    // Unknown fields, widths outside 1 to 9 or on texts, a condition without
+    // its text, no ":" after the letter.
+    for (const QString &text :
+         {u"<m:artst>"_s, u"<m>"_s, u"<m:>"_s, u"<m2:artist>"_s, u"<m0:track>"_s, u"<m10:track>"_s,
+          u"<mx:track>"_s, u"<m:artist=x>"_s, u"<m:artist:x>"_s, u"<martist>"_s,
+          u"<m:artist=?:x>"_s, u"<m: artist>"_s}) {
+        EXPECT_TRUE(TargetTemplate::parse(text).hasError()) << text.toStdString();
+    }
+}
+
 TEST(TargetTemplate, HundredElementsAreTooMany)
 {
     QString text;

@@ -133,6 +133,24 @@ TEST(FileListModel, ShowsCharactersThatReorderOrBreakNamesVisibly)
     EXPECT_EQ(list.at(0).oldName, u"invoice\u202Egnp.exe"_s);
 }
 
+// A "/" or "\" from an audio tag is held as a mark in the new name; the list
+// and the trace show the character the tag has.
+TEST(FileListModel, ShowsSeparatorsFromTagsAsTheirCharacters)
+{
+    FileList list = test::listOf(
+        {{u"a\uFDD0b.mp3"_s, u"AC\uFDD0DC - x\uFDD1y.mp3"_s, EntryStatus::InvalidName, 1, 0}});
+    list.at(0).nameTrace = u"<M:artist>=AC\uFDD0DC (ID3v2)"_s;
+    list.rebuildViewOrder();
+    FileListModel model(list);
+    model.refresh();
+    EXPECT_EQ(text(model, 0, 2), u"AC/DC - x\\y.mp3"_s);
+    // An old name never holds a mark of the engine's; one on disk that has
+    // the character is shown by its code, not as a path.
+    EXPECT_EQ(text(model, 0, 1), u"a[U+FDD0]b.mp3"_s);
+    EXPECT_EQ(listCellTip(list, list.at(0), ListColumn::NewName, true),
+              u"<M:artist>=AC/DC (ID3v2)"_s);
+}
+
 TEST(FileListModel, UnchangedNewNameHasItsOwnColourUntilItChanges)
 {
     FileList list = test::listOf({{u"a.txt"_s, u"a.txt"_s}, {u"b.txt"_s, u"B.txt"_s}});

@@ -147,7 +147,8 @@ INSTANTIATE_TEST_SUITE_P(
                  u"<n>\t  Dateiname\r<e>\t  Dateierweiterung\r<n1>\t  Gruppe des regulären "
                  u"Ausdrucks\r\t  ('F1' zeigt verfügbare Gruppen)\r<*>\t  Dateiname und "
                  u"Erweiterung\r<d...>\t  Dateidatum (%d.%m.%yy %h.%ii)\r<a...>\t  Aufnahmedatum "
-                 u"(Exif, Video)\r<p...>\t  Bildgröße "
+                 u"(Exif, Video)\r<m:...>\t  Audio-Tag (<m:artist>, <m2:track>)\r<m:x=a:b>\t  "
+                 u"Text je nach Tag (<m:year=:o.J.>)\r<p...>\t  Bildgröße "
                  u"(<px1>.<px3>-<py2>K)\r<c>\t  Zähler-Funktion\r\\...\\\t  in ein Verzeichnis "
                  u"verschieben\r<n1=a:b>\t  Inhaltsabhängiger Text (<1=*:>)"_s},
         PageText{"General", Window::Patterns, 1, General,

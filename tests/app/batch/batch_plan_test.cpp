@@ -1,7 +1,9 @@
 #include "tests/app/batch/batch_run.h"
+#include "tests/support/audio_fixtures.h"
 #include "tests/support/printers.h"
 #include "tests/support/temp_folder.h"
 
+#include <QDate>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -83,6 +85,41 @@ TEST_F(BatchPlan, ReadsPictureSizesForTemplatesThatShowThem)
     const BatchResult result = plan({u"--template"_s, u"<px>x<py>.<e>"_s, u"bild.gif"_s});
     ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
     EXPECT_EQ(newNamesAndStatuses(result.out), QStringList{u"320x240.gif 9"_s});
+}
+
+TEST_F(BatchPlan, ReadsAudioTagsLikeTheWindow)
+{
+    files.write(
+        u"01.mp3"_s,
+        mp3WithId3v2({{u"artist"_s, u"ABBA"_s}, {u"title"_s, u"Waterloo"_s}, {u"track"_s, u"3"_s}},
+                     4));
+    files.write(u"02.flac"_s,
+                flacWithVorbisComment(
+                    {{u"artist"_s, u"AC/DC"_s}, {u"title"_s, u"T.N.T."_s}, {u"track"_s, u"1"_s}}));
+    const QStringList rules{u"--template"_s, u"<m:artist=:Unbekannt><m:artist> - <m2:track> - "
+                                             u"<m:title>.<e>"_s};
+    const BatchResult result = plan(rules + QStringList{u"01.mp3"_s, u"02.flac"_s, u"notes.txt"_s});
+    ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+    EXPECT_EQ(newNamesAndStatuses(result.out),
+              (QStringList{u"ABBA - 03 - Waterloo.mp3 9"_s, u"AC/DC - 01 - T.N.T.flac 10"_s,
+                           u"Unbekannt -  -.txt 9"_s}));
+    // Applied, the tag's "/" moves nothing into a folder "AC".
+    const BatchResult applied =
+        plan(QStringList{u"--apply"_s} + rules + QStringList{u"01.mp3"_s, u"02.flac"_s});
+    ASSERT_EQ(applied.exitCode, 0) << applied.err.toStdString();
+    EXPECT_TRUE(files.exists(u"ABBA - 03 - Waterloo.mp3"_s));
+    EXPECT_TRUE(files.exists(u"02.flac"_s));
+    EXPECT_FALSE(files.exists(u"AC"_s));
+}
+
+TEST_F(BatchPlan, CaptureDatesFallBackToTheModificationDate)
+{
+    // notes.txt holds no capture date: its modification date stands in, as
+    // in the window, rather than a date the plan never read.
+    const BatchResult result = plan({u"--template"_s, u"<a%yyyy>.<e>"_s, u"notes.txt"_s});
+    ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+    const QString year = QString::number(QDate::currentDate().year());
+    EXPECT_EQ(newNamesAndStatuses(result.out), QStringList{year + u".txt 9"_s});
 }
 
 TEST_F(BatchPlan, TakesAStoredProfileByName)
