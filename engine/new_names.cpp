@@ -17,8 +17,12 @@ namespace {
 // Replaces a stored text. A recomputation after a keystroke mostly yields
 // texts of the same length as before, so the entry's own buffer is reused
 // where it can be; otherwise the new copy takes no more room than it needs.
+// An unchanged text is left alone: the list on screen shares it.
 void overwrite(QString &stored, QStringView text)
 {
+    if (stored == text) {
+        return;
+    }
     if (stored.isDetached() && stored.capacity() >= text.size()) {
         stored.resize(text.size());
         std::copy(text.begin(), text.end(), stored.begin());
