@@ -2,6 +2,7 @@
 // pattern match and template, final replacements, case, join.
 
 #include "engine/case_conversion.h"
+#include "engine/entry_facts.h"
 #include "engine/entry_matcher.h"
 #include "engine/file_name_split.h"
 #include "engine/name_engine.h"
@@ -49,6 +50,9 @@ void NameEngine::recomputeNames(FileList &list, const RenameSettings &settings)
     const ReplaceRules finalRules = ReplaceRules::parse(settings.txtReplace, settings.txtCase);
     listIndicators_[0] = initialRules.indicator();
     listIndicators_[1] = finalRules.indicator();
+    if (template_.readsPictureSizes()) {
+        readUnreadPictureSizes(list);
+    }
     TemplateExpander expander(template_, counterStart);
     if (template_.readsCaptureDates()) {
         expander.captureDate = [this, &list](const FileEntry &entry) {

@@ -215,11 +215,10 @@ TargetTemplate TargetTemplate::parse(const QString &fieldText)
     return result;
 }
 
-bool TargetTemplate::readsCaptureDates() const
+bool TargetTemplate::uses(TemplateToken::Kind kind) const
 {
-    return std::any_of(tokens_.begin(), tokens_.end(), [](const TemplateToken &token) {
-        return token.kind == TemplateToken::CaptureDate;
-    });
+    return std::any_of(tokens_.begin(), tokens_.end(),
+                       [kind](const TemplateToken &token) { return token.kind == kind; });
 }
 
 FieldIndicator TargetTemplate::indicator() const

@@ -212,8 +212,9 @@ void TemplateExpander::appendToken(const TemplateToken &token, const FileEntry &
         return;
     case TemplateToken::Picture: {
         const bool height = token.arg < 0;
-        appendPictureText(result_, height ? entry.pictureHeight : entry.pictureWidth,
-                          height ? -token.arg : token.arg);
+        // A size not read (yet) is no size.
+        const int value = std::max(0, height ? entry.pictureHeight : entry.pictureWidth);
+        appendPictureText(result_, value, height ? -token.arg : token.arg);
         addTrace(trace, height ? u"<Py>" : u"<Px>", added());
         return;
     }

@@ -20,11 +20,14 @@ struct FileEntry {
     std::int32_t fileSize64 = 0; // size in units of 64 bytes; MissingSize or FolderSize
     EntryStatus status = EntryStatus::None;
     bool ignored = false;
-    int pictureWidth = 0; // 0 when not a picture of a known kind
+    int pictureWidth = 0; // 0 when not a picture of a known kind; PictureUnread
     int pictureHeight = 0;
 
     static constexpr std::int32_t MissingSize = -1;
     static constexpr std::int32_t FolderSize = -2;
+    // Picture sizes not read yet: reading them opens every file, which only
+    // a template with a picture size token is worth.
+    static constexpr int PictureUnread = -1;
 };
 
 } // namespace namenswerk
