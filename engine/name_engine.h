@@ -9,6 +9,8 @@
 
 #include <QString>
 
+#include <memory>
+
 namespace namenswerk {
 
 // The rule engine between keystrokes: it keeps the translated patterns and
@@ -53,10 +55,11 @@ public:
     const QString &summary() const { return summary_; }
 
     // Ctrl+R: what was read from inside the files is read again when next needed.
-    void forgetFileContents() { captureDates_.clear(); }
-    const CaptureDateCache &captureDates() const { return captureDates_; }
+    void forgetFileContents() { captureDates_->clear(); }
+    const CaptureDateCache &captureDates() const { return *captureDates_; }
 
-    // Every entry's new name, trace and first status from its old name.
+    // Every entry's new name and first status from its old name; the list's
+    // traces are made from the same inputs when asked for.
     void recomputeNames(FileList &list, const RenameSettings &settings);
 
 private:
@@ -65,7 +68,8 @@ private:
     FieldIndicator listIndicators_[2];
     ExtensionFlags nameFlags_;
     QString summary_;
-    CaptureDateCache captureDates_;
+    // Shared with the list's trace source, which may outlive this engine.
+    std::shared_ptr<CaptureDateCache> captureDates_ = std::make_shared<CaptureDateCache>();
 };
 
 } // namespace namenswerk

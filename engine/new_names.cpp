@@ -10,6 +10,7 @@
 #include "engine/template_expansion.h"
 
 #include <algorithm>
+#include <memory>
 
 namespace namenswerk {
 
@@ -40,53 +41,116 @@ void assign(QString &working, QStringView part)
     working += part;
 }
 
+// The inputs of one recomputation, kept for the traces the list asks for
+// later: copies, so that a trace never reads inputs changed since.
+struct TraceInputs {
+    PatternRecord patterns[2];
+    TargetTemplate targetTemplate;
+    RenameSettings settings;
+    std::shared_ptr<CaptureDateCache> captureDates;
+};
+
+// The rules of one recomputation, compiled once for all its entries.
+class EntryRules {
+public:
+    EntryRules(const PatternRecord (&patterns)[2], const RenameSettings &settings)
+        : matcher(EntryMatcher::compile(patterns[0], patterns[1], settings.regCase)),
+          initial(ReplaceRules::parse(settings.txtFind, settings.txtCase)),
+          final(ReplaceRules::parse(settings.txtReplace, settings.txtCase)), settings_(settings)
+    {
+    }
+
+    // The old name's parts after the initial replacements.
+    void split(const FileEntry &entry, QString &name, QString &extension) const
+    {
+        const SplitNameView oldParts = splitFileNameView(entry.oldName);
+        assign(name, oldParts.name);
+        assign(extension, oldParts.extension);
+        initial.apply(name, extension, settings_.txtAll, settings_.txtName);
+    }
+
+    void finish(QString &name, QString &extension, bool upper) const
+    {
+        final.apply(name, extension, settings_.txtAll, settings_.txtName);
+        applyCaseModes(name, extension, settings_.filenameCase, settings_.fileextCase, upper);
+    }
+
+    EntryMatcher matcher;
+    const ReplaceRules initial;
+    const ReplaceRules final;
+
+private:
+    const RenameSettings &settings_;
+};
+
+void useCaptureDates(TemplateExpander &expander, const TargetTemplate &targetTemplate,
+                     const std::shared_ptr<CaptureDateCache> &cache, const FileList &list)
+{
+    if (targetTemplate.readsCaptureDates()) {
+        expander.captureDate = [&cache, &list](const FileEntry &entry) {
+            return cache->lookup(list.fullPath(entry), entry);
+        };
+    }
+}
+
+// Expands the template once more for one entry, with the counter it got.
+QString traceOf(const TraceInputs &inputs, const FileList &list, int index)
+{
+    const QString none = QStringLiteral("-");
+    EntryRules rules(inputs.patterns, inputs.settings);
+    if (!rules.matcher.ok()) {
+        return none;
+    }
+    const FileEntry &entry = list.at(index);
+    QString name;
+    QString extension;
+    rules.split(entry, name, extension);
+    TemplateExpander expander(inputs.targetTemplate, entry.counter);
+    useCaptureDates(expander, inputs.targetTemplate, inputs.captureDates, list);
+    QString trace;
+    const EntryStatus status = expander.expand(entry, rules.matcher, name, extension, &trace);
+    return inputs.targetTemplate.hasError() || status == EntryStatus::Filter ? none : trace;
+}
+
 } // namespace
 
 void NameEngine::recomputeNames(FileList &list, const RenameSettings &settings)
 {
     nameFlags_.clearAll();
-    EntryMatcher matcher = EntryMatcher::compile(patterns_[0], patterns_[1], settings.regCase);
-    const ReplaceRules initialRules = ReplaceRules::parse(settings.txtFind, settings.txtCase);
-    const ReplaceRules finalRules = ReplaceRules::parse(settings.txtReplace, settings.txtCase);
-    listIndicators_[0] = initialRules.indicator();
-    listIndicators_[1] = finalRules.indicator();
+    EntryRules rules(patterns_, settings);
+    listIndicators_[0] = rules.initial.indicator();
+    listIndicators_[1] = rules.final.indicator();
     if (template_.readsPictureSizes()) {
         readUnreadPictureSizes(list);
     }
     TemplateExpander expander(template_, counterStart);
-    if (template_.readsCaptureDates()) {
-        expander.captureDate = [this, &list](const FileEntry &entry) {
-            return captureDates_.lookup(list.fullPath(entry), entry);
-        };
-    }
+    useCaptureDates(expander, template_, captureDates_, list);
+    auto inputs = std::make_shared<const TraceInputs>(
+        TraceInputs{{patterns_[0], patterns_[1]}, template_, settings, captureDates_});
+    list.setTraceSource(
+        [inputs](const FileList &traced, int index) { return traceOf(*inputs, traced, index); });
 
     const QString none = QStringLiteral("-");
     QString name;
     QString extension;
-    QString trace;
     QString joined;
     for (FileEntry &entry : list.entries()) {
-        const SplitNameView oldParts = splitFileNameView(entry.oldName);
-        assign(name, oldParts.name);
-        assign(extension, oldParts.extension);
-        initialRules.apply(name, extension, settings.txtAll, settings.txtName);
-        if (!matcher.ok()) {
+        rules.split(entry, name, extension);
+        if (!rules.matcher.ok()) {
             entry.newName = none;
-            entry.nameTrace = none;
             entry.status = EntryStatus::SearchError;
             continue;
         }
-        entry.status = expander.expand(entry, matcher, name, extension, trace);
+        entry.status = expander.expand(entry, rules.matcher, name, extension);
+        entry.counter = expander.counter();
         if (template_.hasError()) {
             entry.newName = none;
-            entry.nameTrace = none;
             if (entry.status != EntryStatus::Filter) {
                 entry.status = EntryStatus::TokenError;
             }
             continue;
         }
-        finalRules.apply(name, extension, settings.txtAll, settings.txtName);
-        applyCaseModes(name, extension, settings.filenameCase, settings.fileextCase, upper);
+        rules.finish(name, extension, upper);
         if (extension.isEmpty()) {
             overwrite(entry.newName, name);
             nameFlags_.set(SomeWithoutExtension);
@@ -96,11 +160,6 @@ void NameEngine::recomputeNames(FileList &list, const RenameSettings &settings)
             joined += extension;
             overwrite(entry.newName, joined);
             nameFlags_.set(SomeWithExtension);
-        }
-        if (entry.status == EntryStatus::Filter) {
-            entry.nameTrace = none;
-        } else {
-            overwrite(entry.nameTrace, trace);
         }
     }
 }

@@ -15,7 +15,7 @@ struct FileEntry {
     QString oldName;             // name on disk now, without folder
     QString newName;             // computed new name; "-" when none could be built
     int newNameLength = 0;       // length of newName, refreshed for the duplicate test
-    QString nameTrace;           // how the template composed newName; "-" when none
+    int counter = 0;             // the template's counter for this entry, for its trace
     std::int64_t fileTime = 0;   // local modification time in seconds since 1970; 0 when missing
     std::int32_t fileSize64 = 0; // size in units of 64 bytes; MissingSize or FolderSize
     EntryStatus status = EntryStatus::None;

@@ -70,13 +70,14 @@ QString listCellText(const FileEntry &entry, ListColumn column)
     return {};
 }
 
-QString listCellTip(const FileList &list, const FileEntry &entry, ListColumn column, bool shiftHeld)
+QString listCellTip(const FileList &list, int index, ListColumn column, bool shiftHeld)
 {
+    const FileEntry &entry = list.at(index);
     switch (column) {
     case ListColumn::FolderMark:
         return visibleText(entry.folder.isEmpty() ? list.currentFolder : entry.folder);
     case ListColumn::NewName:
-        return visibleText(shiftHeld ? entry.nameTrace : entry.newName);
+        return visibleText(shiftHeld ? list.nameTrace(index) : entry.newName);
     default:
         return listCellText(entry, column);
     }

@@ -19,7 +19,6 @@ QString listCellText(const FileEntry &entry, ListColumn column);
 // The tooltip of a cell: the entry's folder (the current folder for entries
 // without one), how the new name was composed while Shift is held, else what
 // the cell shows.
-QString listCellTip(const FileList &list, const FileEntry &entry, ListColumn column,
-                    bool shiftHeld);
+QString listCellTip(const FileList &list, int index, ListColumn column, bool shiftHeld);
 
 } // namespace namenswerk

@@ -279,10 +279,11 @@ ExampleOutcome runExample(const GuideExample &example)
     engine.refresh(list, example.settings);
 
     ExampleOutcome outcome;
-    for (const FileEntry &entry : list.entries()) {
+    for (int index = 0; index < list.count(); ++index) {
+        const FileEntry &entry = list.at(index);
         outcome.newNames.append(entry.newName);
         outcome.statuses.append(statusText(entry.status));
-        outcome.traces.append(entry.nameTrace);
+        outcome.traces.append(list.nameTrace(index));
     }
     outcome.statusLine = engine.summary();
     return outcome;

@@ -125,9 +125,8 @@ TEST(FileListModel, ShowsCharactersThatReorderOrBreakNamesVisibly)
     EXPECT_EQ(text(model, 0, 2), u"neu[U+2066]x[U+2069][U+200F].txt"_s);
     EXPECT_EQ(text(model, 1, 1), u"a\u240Ab\u2421.txt"_s);
     EXPECT_EQ(text(model, 1, 2), u"c\u2409d.txt"_s);
-    EXPECT_EQ(listCellTip(list, list.at(0), ListColumn::OldName, false),
-              u"invoice[U+202E]gnp.exe"_s);
-    EXPECT_EQ(listCellTip(list, list.at(0), ListColumn::NewName, false),
+    EXPECT_EQ(listCellTip(list, 0, ListColumn::OldName, false), u"invoice[U+202E]gnp.exe"_s);
+    EXPECT_EQ(listCellTip(list, 0, ListColumn::NewName, false),
               u"neu[U+2066]x[U+2069][U+200F].txt"_s);
     // The entries keep the names as the disk has them.
     EXPECT_EQ(list.at(0).oldName, u"invoice\u202Egnp.exe"_s);
