@@ -98,7 +98,7 @@ StartupOptions startupOptions(const QStringList &arguments)
 }
 
 Program::Program(StartupOptions options, Requester *requester)
-    : options_(std::move(options)), list_(readEntryFacts), window_(list_),
+    : options_(std::move(options)), list_(readEntryFactsWithoutPicture), window_(list_),
       requester_(chosenRequester(requester, ownRequester_, window_)),
       controller_(
           std::make_unique<MainController>(list_, window_, requester_, options_.settingsFolder))

@@ -6,9 +6,9 @@
 // 1,000,000 files (some minutes).
 
 #include "app/program.h"
+#include "bench/window_bench_support.h"
 #include "model/file_list.h"
 #include "settings/list_file.h"
-#include "settings/requester.h"
 #include "ui/file_list_view.h"
 #include "ui/main_controller.h"
 #include "ui/main_window.h"
@@ -25,7 +25,6 @@
 
 #include <chrono>
 #include <cstdio>
-#include <cstring>
 #include <fcntl.h>
 #include <stdio.h>
 #include <unistd.h>
@@ -35,11 +34,6 @@ using namespace Qt::StringLiterals;
 using namespace namenswerk;
 
 namespace {
-
-class SilentRequester final : public Requester {
-public:
-    Answer ask(const Request &) override { return {AnswerCancel, false, 0}; }
-};
 
 double secondsSince(std::chrono::steady_clock::time_point start)
 {
@@ -120,7 +114,7 @@ void ctrlEnterUntilStatuses(benchmark::State &state)
             list.addPathLine(QString::fromUtf8(name), true);
         }
         MainWindow window(list);
-        SilentRequester requester;
+        bench::SilentRequester requester;
         MainController controller(list, window, requester, photos.settingsFolder);
         window.inputField(control::NamePatternField)->setEditText(u"IMG_<\\d+>"_s);
         window.inputField(control::TemplateField)->setEditText(u"photo_<n2>.jpg"_s);
@@ -167,7 +161,7 @@ void startWithList(benchmark::State &state)
             fail("cannot write the list file");
         }
     }
-    SilentRequester requester;
+    bench::SilentRequester requester;
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
         StartupOptions options;
@@ -206,12 +200,7 @@ int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const bool million = argc > 1 && std::strcmp(argv[1], "--million") == 0;
-    if (million) {
-        argv[1] = argv[0];
-        ++argv;
-        --argc;
-    }
+    const bool million = bench::takeMillionSwitch(argc, argv);
     registerAt(10'000, 3);
     registerAt(100'000, 3);
     if (million) {

@@ -11,6 +11,8 @@
 
 #include <QString>
 
+#include <memory>
+
 namespace namenswerk {
 
 // The rule engine between keystrokes: it keeps the translated patterns and
@@ -60,13 +62,14 @@ public:
     // Ctrl+R: what was read from inside the files is read again when next needed.
     void forgetFileContents()
     {
-        captureDates_.clear();
-        audioTags_.clear();
+        captureDates_->clear();
+        audioTags_->clear();
     }
-    const CaptureDateCache &captureDates() const { return captureDates_; }
-    const AudioTagCache &audioTags() const { return audioTags_; }
+    const CaptureDateCache &captureDates() const { return *captureDates_; }
+    const AudioTagCache &audioTags() const { return *audioTags_; }
 
-    // Every entry's new name, trace and first status from its old name.
+    // Every entry's new name and first status from its old name; the list's
+    // traces are made from the same inputs when asked for.
     void recomputeNames(FileList &list, const RenameSettings &settings);
 
 private:
@@ -75,8 +78,9 @@ private:
     FieldIndicator listIndicators_[2];
     ExtensionFlags nameFlags_;
     QString summary_;
-    CaptureDateCache captureDates_;
-    AudioTagCache audioTags_;
+    // Shared with the list's trace source, which may outlive this engine.
+    std::shared_ptr<CaptureDateCache> captureDates_ = std::make_shared<CaptureDateCache>();
+    std::shared_ptr<AudioTagCache> audioTags_ = std::make_shared<AudioTagCache>();
 };
 
 } // namespace namenswerk

@@ -61,14 +61,18 @@ public:
     // Only TemplateHasDot and TemplateUsesExtension are ever set here.
     ExtensionFlags flags() const { return flags_; }
     // Whether expanding needs to look into the files themselves.
-    bool readsCaptureDates() const;
-    bool readsAudioTags() const;
+    bool readsCaptureDates() const { return uses(TemplateToken::CaptureDate); }
+    bool readsAudioTags() const
+    {
+        return uses(TemplateToken::AudioTag) || uses(TemplateToken::AudioTagCondition);
+    }
+    bool readsPictureSizes() const { return uses(TemplateToken::Picture); }
     FieldIndicator indicator() const;
 
 private:
     class Parser;
 
-    bool has(TemplateToken::Kind kind) const;
+    bool uses(TemplateToken::Kind kind) const;
 
     std::vector<TemplateToken> tokens_;
     ExtensionFlags flags_;

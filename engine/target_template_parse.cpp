@@ -260,20 +260,10 @@ TargetTemplate TargetTemplate::parse(const QString &fieldText)
     return result;
 }
 
-bool TargetTemplate::has(TemplateToken::Kind kind) const
+bool TargetTemplate::uses(TemplateToken::Kind kind) const
 {
     return std::any_of(tokens_.begin(), tokens_.end(),
                        [kind](const TemplateToken &token) { return token.kind == kind; });
-}
-
-bool TargetTemplate::readsCaptureDates() const
-{
-    return has(TemplateToken::CaptureDate);
-}
-
-bool TargetTemplate::readsAudioTags() const
-{
-    return has(TemplateToken::AudioTag) || has(TemplateToken::AudioTagCondition);
 }
 
 FieldIndicator TargetTemplate::indicator() const

@@ -58,19 +58,24 @@ QChar partLetter(bool extension)
 }
 
 // One element of the trace: "<C>=0001 ".
-void addTrace(QString &trace, QStringView label, QStringView value)
+void addTrace(QString *trace, QStringView label, QStringView value)
 {
-    trace += label % u'=' % value % u' ';
+    if (trace) {
+        *trace += label % u'=' % value % u' ';
+    }
 }
 
 // The trace element of a name or extension token: "<N2>=0001 ", "<E?>=jpg ".
-void addPartTrace(QString &trace, const TemplateToken &token, QChar letter, QStringView mark,
+void addPartTrace(QString *trace, const TemplateToken &token, QChar letter, QStringView mark,
                   QStringView value)
 {
+    if (!trace) {
+        return;
+    }
     char digits[24];
     const QLatin1StringView number =
         token.arg == 0 ? QLatin1StringView() : decimalText(token.arg, digits);
-    trace += u'<' % letter % number % mark % u'=' % value % u' ';
+    *trace += u'<' % letter % number % mark % u'=' % value % u' ';
 }
 
 QStringView withoutTrailingDotsAndBlanks(QStringView name)
@@ -112,7 +117,7 @@ TemplateExpander::TemplateExpander(const TargetTemplate &targetTemplate, int cou
 }
 
 EntryStatus TemplateExpander::expand(const FileEntry &entry, EntryMatcher &matcher, QString &name,
-                                     QString &extension, QString &trace)
+                                     QString &extension, QString *trace)
 {
     if (!matcher.matchEntry(name, extension)) {
         return EntryStatus::Filter;
@@ -123,16 +128,22 @@ EntryStatus TemplateExpander::expand(const FileEntry &entry, EntryMatcher &match
     if (template_.tokens().empty()) {
         name = QStringLiteral("-");
         extension.clear();
-        trace = QStringLiteral("-");
+        if (trace) {
+            *trace = QStringLiteral("-");
+        }
         return EntryStatus::SearchError;
     }
     result_.resize(0); // keeps the capacity
-    trace.resize(0);
+    if (trace) {
+        trace->resize(0);
+    }
     for (const TemplateToken &token : template_.tokens()) {
         appendToken(token, entry, matcher, name, extension, trace);
     }
     takeParts(name, extension);
-    trimInPlace(trace);
+    if (trace) {
+        trimInPlace(*trace);
+    }
     return EntryStatus::Ok;
 }
 
@@ -155,7 +166,7 @@ void TemplateExpander::takeParts(QString &name, QString &extension) const
 
 void TemplateExpander::appendToken(const TemplateToken &token, const FileEntry &entry,
                                    const EntryMatcher &matcher, QStringView name,
-                                   QStringView extension, QString &trace)
+                                   QStringView extension, QString *trace)
 {
     const bool ofExtension =
         token.kind == TemplateToken::Extension || token.kind == TemplateToken::ExtensionCondition;
@@ -177,7 +188,9 @@ void TemplateExpander::appendToken(const TemplateToken &token, const FileEntry &
     switch (token.kind) {
     case TemplateToken::Literal:
         result_ += token.text;
-        trace += u'\'' % token.text % u"' ";
+        if (trace) {
+            *trace += u'\'' % token.text % u"' ";
+        }
         return;
     case TemplateToken::Name:
     case TemplateToken::Extension:
@@ -205,7 +218,9 @@ void TemplateExpander::appendToken(const TemplateToken &token, const FileEntry &
         const CaptureDate captured = captureDate ? captureDate(entry) : CaptureDate{};
         const bool found = captured.source != CaptureSource::None;
         result_ += formatDateMask(token.text, found ? captured.date : entry.fileTime);
-        trace += u"<A>=" % added() % u" (" % captureSourceText(captured.source) % u") ";
+        if (trace) {
+            *trace += u"<A>=" % added() % u" (" % captureSourceText(captured.source) % u") ";
+        }
         return;
     }
     case TemplateToken::AudioTag:
@@ -218,8 +233,9 @@ void TemplateExpander::appendToken(const TemplateToken &token, const FileEntry &
         return;
     case TemplateToken::Picture: {
         const bool height = token.arg < 0;
-        appendPictureText(result_, height ? entry.pictureHeight : entry.pictureWidth,
-                          height ? -token.arg : token.arg);
+        // A size not read (yet) is no size.
+        const int value = std::max(0, height ? entry.pictureHeight : entry.pictureWidth);
+        appendPictureText(result_, value, height ? -token.arg : token.arg);
         addTrace(trace, height ? u"<Py>" : u"<Px>", added());
         return;
     }
@@ -229,7 +245,7 @@ void TemplateExpander::appendToken(const TemplateToken &token, const FileEntry &
 // A tag's "/" and "\" stay characters of the name (marked, so the checks
 // refuse them); the width pads numbers and never cuts them.
 void TemplateExpander::appendAudioTag(const TemplateToken &token, const FileEntry &entry,
-                                      QString &trace)
+                                      QString *trace)
 {
     static const AudioTags none;
     if (entryTags_ == nullptr) {
@@ -244,14 +260,18 @@ void TemplateExpander::appendAudioTag(const TemplateToken &token, const FileEntr
     if (token.kind == TemplateToken::AudioTagCondition) {
         if ((token.cond == u"*" && !value.isEmpty()) || token.cond == value) {
             result_ += token.text;
-            trace += u"<M:" % name % u"?>=" % token.text % u' ';
+            if (trace) {
+                *trace += u"<M:" % name % u"?>=" % token.text % u' ';
+            }
         }
         return;
     }
     const QString marked = withValueSeparatorsMarked(value);
     result_ += marked;
-    trace += u"<M:" % name % u">=" % marked % u" (" %
-             audioTagSourceText(entryTags_->source(field)) % u") ";
+    if (trace) {
+        *trace += u"<M:" % name % u">=" % marked % u" (" %
+                  audioTagSourceText(entryTags_->source(field)) % u") ";
+    }
 }
 
 void TemplateExpander::appendCounter(const TemplateToken &token, const FileEntry &entry)

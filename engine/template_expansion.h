@@ -24,22 +24,25 @@ public:
     // replacements) and go out as the new ones; the new name part may begin
     // with a folder ("Fotos/"). Returns Filter when the expressions do not
     // match (the parts stay as they were), SearchError for an empty template,
-    // else Ok. The three texts are overwritten in place, so buffers the
-    // caller reuses for every entry keep their capacity.
+    // else Ok. The texts are overwritten in place, so buffers the caller
+    // reuses for every entry keep their capacity. The trace, how the name
+    // was composed, is written only when asked for.
     // Where capture dates and audio tags come from; only asked when the
     // template has such a token, and the tags at most once per entry.
     std::function<CaptureDate(const FileEntry &)> captureDate;
     std::function<const AudioTags &(const FileEntry &)> audioTags;
 
     EntryStatus expand(const FileEntry &entry, EntryMatcher &matcher, QString &name,
-                       QString &extension, QString &trace);
+                       QString &extension, QString *trace = nullptr);
+    // The counter value of the entry expanded last.
+    int counter() const { return counter_; }
 
 private:
     void appendToken(const TemplateToken &token, const FileEntry &entry,
                      const EntryMatcher &matcher, QStringView name, QStringView extension,
-                     QString &trace);
+                     QString *trace);
     void appendCounter(const TemplateToken &token, const FileEntry &entry);
-    void appendAudioTag(const TemplateToken &token, const FileEntry &entry, QString &trace);
+    void appendAudioTag(const TemplateToken &token, const FileEntry &entry, QString *trace);
     void takeParts(QString &name, QString &extension) const;
 
     const TargetTemplate &template_;

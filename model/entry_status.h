@@ -2,11 +2,13 @@
 
 #include <QString>
 
+#include <cstdint>
+
 namespace namenswerk {
 
 // The fixed status numbers of an entry. Filters compare ranges of them and the
 // colour table is indexed by them, so the numbers never change.
-enum class EntryStatus : int {
+enum class EntryStatus : std::uint8_t {
     None = 0,          // "-": no result
     Filter = 1,        // name or extension does not match its pattern
     SearchError = 2,   // patterns unusable, or no template element

@@ -38,6 +38,14 @@ void FileList::refreshAllFacts()
     }
 }
 
+QString FileList::nameTrace(int index) const
+{
+    if (!traceSource_ || index < 0 || index >= count()) {
+        return QStringLiteral("-");
+    }
+    return traceSource_(*this, index);
+}
+
 void FileList::toggleIgnored(int index)
 {
     FileEntry &entry = at(index);

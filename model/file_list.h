@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <vector>
 
 namespace namenswerk {
@@ -70,6 +71,14 @@ public:
     void setFactsReader(FactsReader readFacts) { readFacts_ = std::move(readFacts); }
     void refreshAllFacts();
 
+    // How the template composed an entry's new name, "-" when it composed
+    // none: made when asked for (the tip over a new name with Shift held)
+    // by whoever computed the names, never kept, because a text per entry
+    // would cost more memory than the rest of it.
+    using TraceSource = std::function<QString(const FileList &list, int index)>;
+    QString nameTrace(int index) const;
+    void setTraceSource(TraceSource source) { traceSource_ = std::move(source); }
+
     void toggleIgnored(int index);
     void setFilter(int command);
 
@@ -86,6 +95,7 @@ private:
     int compareEntries(int a, int b) const;
 
     FactsReader readFacts_;
+    TraceSource traceSource_;
     std::vector<FileEntry> entries_;
     std::vector<int> viewOrder_;
 };

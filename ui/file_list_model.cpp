@@ -1,5 +1,7 @@
 #include "ui/file_list_model.h"
 
+#include "engine/date_format.h"
+#include "engine/size_text.h"
 #include "ui/artwork.h"
 #include "ui/list_cell_text.h"
 
@@ -19,31 +21,27 @@ constexpr Qt::Alignment columnAlignment[FileListModel::ColumnCount] = {
 
 constexpr int FolderMarkColumn = int(ListColumn::FolderMark);
 constexpr int NewNameColumn = int(ListColumn::NewName);
-
-// Columns of a row whose look differs, as a first and last column; empty
-// (first > last) when the row looks the same.
-struct ColumnSpan {
-    int first = FileListModel::ColumnCount;
-    int last = -1;
-
-    bool isEmpty() const { return first > last; }
-    void add(int column)
-    {
-        first = std::min(first, column);
-        last = std::max(last, column);
-    }
-    void add(const ColumnSpan &other)
-    {
-        first = std::min(first, other.first);
-        last = std::max(last, other.last);
-    }
-};
+constexpr int SizeColumn = int(ListColumn::Size);
+constexpr int DateColumn = int(ListColumn::Date);
+constexpr int LastColumn = FileListModel::ColumnCount - 1;
 
 } // namespace
 
 QColor tableColor(std::uint32_t stored)
 {
     return {int(stored & 0xff), int((stored >> 8) & 0xff), int((stored >> 16) & 0xff)};
+}
+
+void FileListModel::ColumnSpan::add(int column)
+{
+    first = std::min(first, column);
+    last = std::max(last, column);
+}
+
+void FileListModel::ColumnSpan::add(const ColumnSpan &other)
+{
+    first = std::min(first, other.first);
+    last = std::max(last, other.last);
 }
 
 FileListModel::FileListModel(const FileList &list, QObject *parent)
@@ -53,8 +51,9 @@ FileListModel::FileListModel(const FileList &list, QObject *parent)
     // Rows without the marker keep its room, so that every row is as high as
     // the marked ones.
     noMarker_.fill(Qt::transparent);
-    for (const int entry : list_.viewOrder()) {
-        rows_.push_back(shownRow(entry));
+    rows_.resize(list_.viewOrder().size());
+    for (std::size_t row = 0; row < rows_.size(); ++row) {
+        updateRow(rows_[row], list_.viewOrder()[row]);
     }
 }
 
@@ -67,78 +66,132 @@ void FileListModel::setColors(const ColorTable &colors)
     }
 }
 
-FileListModel::ShownRow FileListModel::shownRow(int entry) const
+FileListModel::ColumnSpan FileListModel::updateRow(ShownRow &row, int entry) const
 {
-    ShownRow row;
+    ColumnSpan changed;
     if (entry < 0 || entry >= list_.count()) {
-        return row;
+        if (row.entry >= 0) {
+            changed.add(0);
+            changed.add(LastColumn);
+        }
+        row = {};
+        return changed;
     }
     const FileEntry &shown = list_.at(entry);
+    const bool otherFolder = !shown.folder.isEmpty();
+    const auto colorSlot = static_cast<std::uint8_t>(shown.status == EntryStatus::Ok && otherFolder
+                                                         ? OtherFolderSlot
+                                                         : std::size_t(shown.status));
+    if (row.entry != entry || row.colorSlot != colorSlot) {
+        changed.add(0);
+        changed.add(LastColumn);
+    }
     row.entry = entry;
-    for (int column = 0; column < ColumnCount; ++column) {
-        row.texts[std::size_t(column)] = listCellText(shown, ListColumn(column));
+    row.colorSlot = colorSlot;
+    if (row.otherFolder != otherFolder) {
+        changed.add(FolderMarkColumn);
+        row.otherFolder = otherFolder;
     }
-    row.colorSlot = std::size_t(shown.status);
-    if (shown.status == EntryStatus::Ok && !shown.folder.isEmpty()) {
-        row.colorSlot = OtherFolderSlot;
+    if (row.oldName != shown.oldName) {
+        changed.add(int(ListColumn::OldName));
+        row.oldName = shown.oldName;
     }
-    row.nameUnchanged = shown.newName == shown.oldName;
-    return row;
+    if (row.newName != shown.newName) {
+        changed.add(NewNameColumn);
+        row.newName = shown.newName;
+    }
+    const bool nameUnchanged = shown.newName == shown.oldName;
+    if (row.nameUnchanged != nameUnchanged) {
+        changed.add(NewNameColumn);
+        row.nameUnchanged = nameUnchanged;
+    }
+    // Different values may still show as the same text; only the texts count.
+    if (row.fileSize64 != shown.fileSize64) {
+        if (sizeText(row.fileSize64) != sizeText(shown.fileSize64)) {
+            changed.add(SizeColumn);
+        }
+        row.fileSize64 = shown.fileSize64;
+    }
+    if (row.fileTime != shown.fileTime) {
+        if (listDateText(row.fileTime) != listDateText(shown.fileTime)) {
+            changed.add(DateColumn);
+        }
+        row.fileTime = shown.fileTime;
+    }
+    if (row.status != shown.status) {
+        if (statusText(row.status) != statusText(shown.status)) {
+            changed.add(int(ListColumn::Status));
+        }
+        row.status = shown.status;
+    }
+    return changed;
+}
+
+QString FileListModel::cellText(const ShownRow &row, int column)
+{
+    switch (ListColumn(column)) {
+    case ListColumn::FolderMark:
+        return row.otherFolder ? u" "_s : QString();
+    case ListColumn::OldName:
+        return visibleText(row.oldName);
+    case ListColumn::NewName:
+        return visibleNewText(row.newName);
+    case ListColumn::Size:
+        return sizeText(row.fileSize64);
+    case ListColumn::Date:
+        return listDateText(row.fileTime);
+    case ListColumn::Status:
+        return statusText(row.status);
+    }
+    return {};
 }
 
 void FileListModel::refresh()
 {
-    std::vector<ShownRow> fresh;
-    fresh.reserve(list_.viewOrder().size());
-    for (const int entry : list_.viewOrder()) {
-        fresh.push_back(shownRow(entry));
-    }
-    if (fresh.size() != rows_.size()) {
+    const std::vector<int> &order = list_.viewOrder();
+    if (order.size() != rows_.size()) {
         beginResetModel();
+        std::vector<ShownRow> fresh(order.size());
+        for (std::size_t row = 0; row < fresh.size(); ++row) {
+            updateRow(fresh[row], order[row]);
+        }
         rows_ = std::move(fresh);
         endResetModel();
     } else {
-        std::swap(rows_, fresh);
-        reportChangedCells(fresh);
+        reportChangedCells();
     }
     Q_EMIT refreshed();
 }
 
-// Reports each run of neighbouring changed rows as one block, as wide as the
-// columns that changed in it, so unchanged rows are not redrawn.
-void FileListModel::reportChangedCells(const std::vector<ShownRow> &before)
+// Brings every row up to date, then reports each run of neighbouring changed
+// rows as one block, as wide as the columns that changed in it, so unchanged
+// rows are not redrawn. The view hears of the changes only once every row is
+// current.
+void FileListModel::reportChangedCells()
 {
+    struct Block {
+        int first;
+        int last;
+        ColumnSpan columns;
+    };
+    std::vector<Block> blocks;
+    const std::vector<int> &order = list_.viewOrder();
     const int count = rowCount();
-    int runStart = -1;
-    ColumnSpan runColumns;
-    for (int row = 0; row <= count; ++row) {
-        ColumnSpan changed;
-        if (row < count) {
-            const ShownRow &was = before[std::size_t(row)];
-            const ShownRow &now = rows_[std::size_t(row)];
-            if (was.entry != now.entry || was.colorSlot != now.colorSlot) {
-                changed.add(0);
-                changed.add(ColumnCount - 1);
-            }
-            for (int column = 0; column < ColumnCount; ++column) {
-                if (was.texts[std::size_t(column)] != now.texts[std::size_t(column)]) {
-                    changed.add(column);
-                }
-            }
-            if (was.nameUnchanged != now.nameUnchanged) {
-                changed.add(NewNameColumn);
-            }
+    for (int row = 0; row < count; ++row) {
+        const ColumnSpan changed = updateRow(rows_[std::size_t(row)], order[std::size_t(row)]);
+        if (changed.isEmpty()) {
+            continue;
         }
-        if (!changed.isEmpty()) {
-            if (runStart < 0) {
-                runStart = row;
-            }
-            runColumns.add(changed);
-        } else if (runStart >= 0) {
-            Q_EMIT dataChanged(index(runStart, runColumns.first), index(row - 1, runColumns.last));
-            runStart = -1;
-            runColumns = {};
+        if (!blocks.empty() && blocks.back().last == row - 1) {
+            blocks.back().last = row;
+            blocks.back().columns.add(changed);
+        } else {
+            blocks.push_back({row, row, changed});
         }
+    }
+    for (const Block &block : blocks) {
+        Q_EMIT dataChanged(index(block.first, block.columns.first),
+                           index(block.last, block.columns.last));
     }
 }
 
@@ -173,10 +226,10 @@ QVariant FileListModel::data(const QModelIndex &index, int role) const
     const int column = index.column();
     switch (role) {
     case Qt::DisplayRole:
-        return row.texts[std::size_t(column)];
+        return cellText(row, column);
     case Qt::DecorationRole:
         if (column == FolderMarkColumn) {
-            return row.texts[std::size_t(column)].isEmpty() ? noMarker_ : folderMarker_;
+            return row.otherFolder ? folderMarker_ : noMarker_;
         }
         return {};
     case Qt::TextAlignmentRole:

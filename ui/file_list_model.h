@@ -7,7 +7,7 @@
 #include <QColor>
 #include <QPixmap>
 
-#include <array>
+#include <cstdint>
 #include <vector>
 
 namespace namenswerk {
@@ -18,7 +18,9 @@ QColor tableColor(std::uint32_t stored);
 // The six columns of the file list, one row per entry of the view order,
 // coloured by status. The model keeps what each row shows, so that a refresh
 // tells the view exactly which cells changed, and the rows never read an
-// entry that a command has moved or replaced in the meantime.
+// entry that a command has moved or replaced in the meantime. It keeps the
+// values, not the texts: a cell's text is made when the view asks for it,
+// which it does only for the rows on screen.
 class FileListModel : public QAbstractTableModel {
     Q_OBJECT
 
@@ -56,15 +58,36 @@ Q_SIGNALS:
     void refreshed();
 
 private:
+    // What a row shows: the names are shared with the entry, so a row costs
+    // no text of its own.
     struct ShownRow {
+        QString oldName;
+        QString newName;
+        std::int64_t fileTime = 0;
+        std::int32_t fileSize64 = 0;
         int entry = -1;
-        std::array<QString, ColumnCount> texts;
-        std::size_t colorSlot = 0;
+        EntryStatus status = EntryStatus::None;
+        std::uint8_t colorSlot = 0;
+        bool otherFolder = false;
         bool nameUnchanged = false;
     };
 
-    ShownRow shownRow(int entry) const;
-    void reportChangedCells(const std::vector<ShownRow> &before);
+    // Columns of a row whose look differs, as a first and last column; empty
+    // (first > last) when the row looks the same.
+    struct ColumnSpan {
+        int first = ColumnCount;
+        int last = -1;
+
+        bool isEmpty() const { return first > last; }
+        void add(int column);
+        void add(const ColumnSpan &other);
+    };
+
+    // Makes the row show an entry as it is now and tells which columns look
+    // different for it.
+    ColumnSpan updateRow(ShownRow &row, int entry) const;
+    static QString cellText(const ShownRow &row, int column);
+    void reportChangedCells();
 
     const FileList &list_;
     ColorTable colors_;

@@ -33,14 +33,6 @@ bool isNoncharacter(char16_t c)
     return (c >= 0xFDD0 && c <= 0xFDEF) || c >= 0xFFFE;
 }
 
-// New names and traces hold a "/" or "\" from an audio tag as a mark: it is
-// shown as the character the tag has, and the entry's status says that the
-// name cannot be used as it is.
-QString visibleNewText(const QString &text)
-{
-    return visibleText(withValueSeparatorsShown(text));
-}
-
 } // namespace
 
 QString visibleText(const QString &text)
@@ -67,6 +59,11 @@ QString visibleText(const QString &text)
     return shown;
 }
 
+QString visibleNewText(const QString &text)
+{
+    return visibleText(withValueSeparatorsShown(text));
+}
+
 QString listCellText(const FileEntry &entry, ListColumn column)
 {
     switch (column) {
@@ -86,13 +83,14 @@ QString listCellText(const FileEntry &entry, ListColumn column)
     return {};
 }
 
-QString listCellTip(const FileList &list, const FileEntry &entry, ListColumn column, bool shiftHeld)
+QString listCellTip(const FileList &list, int index, ListColumn column, bool shiftHeld)
 {
+    const FileEntry &entry = list.at(index);
     switch (column) {
     case ListColumn::FolderMark:
         return visibleText(entry.folder.isEmpty() ? list.currentFolder : entry.folder);
     case ListColumn::NewName:
-        return visibleNewText(shiftHeld ? entry.nameTrace : entry.newName);
+        return visibleNewText(shiftHeld ? list.nameTrace(index) : entry.newName);
     default:
         return listCellText(entry, column);
     }

@@ -11,6 +11,11 @@ namespace namenswerk {
 // code ("[U+202E]"), so that no name can pose as another.
 QString visibleText(const QString &text);
 
+// New names and traces hold a "/" or "\" from an audio tag as a mark: it is
+// shown as the character the tag has, and the entry's status says that the
+// name cannot be used as it is.
+QString visibleNewText(const QString &text);
+
 // The text a cell of the file list shows for an entry: " " beside the folder
 // marker of an entry from another folder, the names, the size and date texts
 // and the status text. Names are shown visibly (visibleText).
@@ -19,7 +24,6 @@ QString listCellText(const FileEntry &entry, ListColumn column);
 // The tooltip of a cell: the entry's folder (the current folder for entries
 // without one), how the new name was composed while Shift is held, else what
 // the cell shows.
-QString listCellTip(const FileList &list, const FileEntry &entry, ListColumn column,
-                    bool shiftHeld);
+QString listCellTip(const FileList &list, int index, ListColumn column, bool shiftHeld);
 
 } // namespace namenswerk

@@ -116,7 +116,7 @@ QString entryTipText(const FileList &list, int entry, int column, bool shiftHeld
     if (entry < 0 || entry >= list.count() || !isColumn(column)) {
         return {};
     }
-    return listCellTip(list, list.at(entry), static_cast<ListColumn>(column), shiftHeld);
+    return listCellTip(list, entry, static_cast<ListColumn>(column), shiftHeld);
 }
 
 } // namespace namenswerk

@@ -4,8 +4,8 @@
 #include "engine/name_engine.h"
 #include "engine/value_separators.h"
 #include "model/file_list.h"
-#include "tests/support/exif_photo.h"
 #include "tests/support/audio_fixtures.h"
+#include "tests/support/exif_photo.h"
 #include "tests/support/temp_folder.h"
 
 #include <QDateTime>
@@ -373,11 +373,12 @@ ExampleOutcome runExample(const GuideExample &example)
     engine.refresh(list, example.settings);
 
     ExampleOutcome outcome;
-    for (const FileEntry &entry : list.entries()) {
+    for (int index = 0; index < list.count(); ++index) {
+        const FileEntry &entry = list.at(index);
         // As the list shows them: a "/" from a tag as the character.
         outcome.newNames.append(withValueSeparatorsShown(entry.newName));
         outcome.statuses.append(statusText(entry.status));
-        outcome.traces.append(withValueSeparatorsShown(entry.nameTrace));
+        outcome.traces.append(withValueSeparatorsShown(list.nameTrace(index)));
     }
     outcome.statusLine = engine.summary();
     return outcome;

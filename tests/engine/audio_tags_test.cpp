@@ -286,7 +286,7 @@ TEST(AudioTagTokens, TraceShowsValueAndSource)
     music.add(u"a.flac"_s, test::flacWithVorbisComment({{u"artist"_s, u"Nena"_s}}));
     music.names();
     EXPECT_EQ(
-        music.list.at(0).nameTrace,
+        music.list.nameTrace(0),
         u"<M:artist>=Nena (Vorbis-Kommentar) <M:album>= (kein Tag) <M:album?>=- '.' <E>=flac"_s);
 }
 

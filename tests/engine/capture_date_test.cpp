@@ -402,8 +402,8 @@ TEST(CaptureDateToken, NamesPhotosAndFallsBackToTheModificationDate)
     EXPECT_EQ(names[0], u"2024-05-17 14.03.59.jpg"_s);
     const FileEntry &b = photos.list.at(1);
     EXPECT_EQ(names[1], formatGeneralDate(u"%yyyy-%mm-%dd %hh.%ii.%ss"_s, b.fileTime) + u".txt"_s);
-    EXPECT_TRUE(photos.list.at(0).nameTrace.contains(u"(Exif DateTimeOriginal)"_s));
-    EXPECT_TRUE(b.nameTrace.contains(u"(Änderungsdatum)"_s));
+    EXPECT_TRUE(photos.list.nameTrace(0).contains(u"(Exif DateTimeOriginal)"_s));
+    EXPECT_TRUE(photos.list.nameTrace(1).contains(u"(Änderungsdatum)"_s));
 }
 
 TEST(CaptureDateToken, ReadsEachFileOnceUntilItChangesOrRefresh)

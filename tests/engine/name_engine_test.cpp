@@ -177,7 +177,26 @@ TEST(NameEngine, IgnoredEntriesGiveTheirCounterBack)
     EXPECT_EQ(result[0], (Outcome{u"001-001.txt"_s, S::Ok}));
     EXPECT_EQ(result[1], (Outcome{u"000-000.txt"_s, S::Ignored}));
     EXPECT_EQ(result[2], (Outcome{u"002-002.txt"_s, S::Ok}));
-    EXPECT_EQ(list.at(0).nameTrace, u"<C>=001 '-' <C>=001 '.' <E>=txt"_s);
+    EXPECT_EQ(list.nameTrace(0), u"<C>=001 '-' <C>=001 '.' <E>=txt"_s);
+}
+
+// Traces are made when asked for, from the inputs of the last recomputation:
+// later input changes do not reach them, and the list may ask after the
+// engine is gone.
+TEST(NameEngine, TracesComeFromTheLastRecomputation)
+{
+    FileList list = listOf({u"a.txt"_s, u"b.txt"_s, u"c.txt"_s});
+    list.at(1).ignored = true;
+    {
+        NameEngine engine;
+        engine.counterStart = 7;
+        outcomes(engine, list, rules({}, u"<c>-<n>.<e>"_s));
+        engine.setTemplate(u"x"_s);
+    }
+    EXPECT_EQ(list.nameTrace(0), u"<C>=007 '-' <N>=a '.' <E>=txt"_s);
+    EXPECT_EQ(list.nameTrace(1), u"<C>=000 '-' <N>=b '.' <E>=txt"_s);
+    EXPECT_EQ(list.nameTrace(2), u"<C>=008 '-' <N>=c '.' <E>=txt"_s);
+    EXPECT_EQ(list.nameTrace(3), u"-"_s);
 }
 
 TEST(NameEngine, CounterStartAndWidth)
@@ -194,8 +213,8 @@ TEST(NameEngine, TracesShowEveryElement)
     NameEngine engine;
     FileList list = listOf({u"IMG_12.jpg"_s, u"other.jpg"_s});
     outcomes(engine, list, rules(u"IMG_<\\d+>"_s, u"<n2=12:twelve>_<n2>.<e>"_s));
-    EXPECT_EQ(list.at(0).nameTrace, u"<N2?>=twelve '_' <N2>=12 '.' <E>=jpg"_s);
-    EXPECT_EQ(list.at(1).nameTrace, u"-"_s);
+    EXPECT_EQ(list.nameTrace(0), u"<N2?>=twelve '_' <N2>=12 '.' <E>=jpg"_s);
+    EXPECT_EQ(list.nameTrace(1), u"-"_s);
     EXPECT_EQ(list.at(1).newName, u"other.jpg"_s);
 }
 

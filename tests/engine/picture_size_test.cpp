@@ -1,4 +1,5 @@
 #include "engine/entry_facts.h"
+#include "engine/name_engine.h"
 #include "engine/picture_size.h"
 #include "tests/support/printers.h"
 #include "tests/support/temp_folder.h"
@@ -425,6 +426,48 @@ TEST(EntryFacts, AddPictureSizeToSizeAndDate)
     const FileFacts missing = readEntryFacts(folder.file(u"gone.png"_s));
     EXPECT_EQ(missing.fileSize64, -1);
     EXPECT_EQ(missing.pictureWidth, 0);
+}
+
+// The window reads no picture at the start: a long list would open every
+// file. The first template that asks for picture sizes reads them, once.
+TEST(EntryFacts, PictureSizesWaitForATemplateThatAsksForThem)
+{
+    const test::TempFolder folder;
+    folder.write(u"photo.png"_s, png(640, 480));
+    folder.write(u"album.png/inside.txt"_s);
+    FileList list(readEntryFactsWithoutPicture);
+    list.currentFolder = folder.path();
+    for (const QString &name : {u"photo.png"_s, u"album.png"_s, u"gone.png"_s}) {
+        list.addPathLine(name, true);
+    }
+    NameEngine engine;
+    RenameSettings settings;
+    const auto namesFor = [&](const QString &templateText) {
+        settings.regReplace = templateText;
+        engine.setInputs(settings);
+        list.requestRefresh(RefreshLevel::Names);
+        engine.refresh(list, settings);
+        QStringList names;
+        for (const FileEntry &entry : list.entries()) {
+            names.append(entry.newName);
+        }
+        return names;
+    };
+
+    EXPECT_EQ(namesFor(u"<n>_<c>.<e>"_s),
+              (QStringList{u"photo_001.png"_s, u"album_002.png"_s, u"gone_003.png"_s}));
+    for (const FileEntry &entry : list.entries()) {
+        EXPECT_EQ(entry.pictureWidth, FileEntry::PictureUnread);
+        EXPECT_EQ(entry.pictureHeight, FileEntry::PictureUnread);
+    }
+
+    EXPECT_EQ(namesFor(u"<n>_<px>x<py>.<e>"_s),
+              (QStringList{u"photo_640x480.png"_s, u"album_0x0.png"_s, u"gone_0x0.png"_s}));
+    // Read once: a changed file shows its new size only after its facts are read again.
+    folder.write(u"photo.png"_s, png(800, 600));
+    EXPECT_EQ(namesFor(u"<px>.<e>"_s).front(), u"640.png"_s);
+    list.refreshAllFacts();
+    EXPECT_EQ(namesFor(u"<px>.<e>"_s).front(), u"800.png"_s);
 }
 
 } // namespace

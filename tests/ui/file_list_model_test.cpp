@@ -125,9 +125,8 @@ TEST(FileListModel, ShowsCharactersThatReorderOrBreakNamesVisibly)
     EXPECT_EQ(text(model, 0, 2), u"neu[U+2066]x[U+2069][U+200F].txt"_s);
     EXPECT_EQ(text(model, 1, 1), u"a\u240Ab\u2421.txt"_s);
     EXPECT_EQ(text(model, 1, 2), u"c\u2409d.txt"_s);
-    EXPECT_EQ(listCellTip(list, list.at(0), ListColumn::OldName, false),
-              u"invoice[U+202E]gnp.exe"_s);
-    EXPECT_EQ(listCellTip(list, list.at(0), ListColumn::NewName, false),
+    EXPECT_EQ(listCellTip(list, 0, ListColumn::OldName, false), u"invoice[U+202E]gnp.exe"_s);
+    EXPECT_EQ(listCellTip(list, 0, ListColumn::NewName, false),
               u"neu[U+2066]x[U+2069][U+200F].txt"_s);
     // The entries keep the names as the disk has them.
     EXPECT_EQ(list.at(0).oldName, u"invoice\u202Egnp.exe"_s);
@@ -139,7 +138,7 @@ TEST(FileListModel, ShowsSeparatorsFromTagsAsTheirCharacters)
 {
     FileList list = test::listOf(
         {{u"a\uFDD0b.mp3"_s, u"AC\uFDD0DC - x\uFDD1y.mp3"_s, EntryStatus::InvalidName, 1, 0}});
-    list.at(0).nameTrace = u"<M:artist>=AC\uFDD0DC (ID3v2)"_s;
+    list.setTraceSource([](const FileList &, int) { return u"<M:artist>=AC\uFDD0DC (ID3v2)"_s; });
     list.rebuildViewOrder();
     FileListModel model(list);
     model.refresh();
@@ -147,8 +146,7 @@ TEST(FileListModel, ShowsSeparatorsFromTagsAsTheirCharacters)
     // An old name never holds a mark of the engine's; one on disk that has
     // the character is shown by its code, not as a path.
     EXPECT_EQ(text(model, 0, 1), u"a[U+FDD0]b.mp3"_s);
-    EXPECT_EQ(listCellTip(list, list.at(0), ListColumn::NewName, true),
-              u"<M:artist>=AC/DC (ID3v2)"_s);
+    EXPECT_EQ(listCellTip(list, 0, ListColumn::NewName, true), u"<M:artist>=AC/DC (ID3v2)"_s);
 }
 
 TEST(FileListModel, UnchangedNewNameHasItsOwnColourUntilItChanges)

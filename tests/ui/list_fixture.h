@@ -44,9 +44,14 @@ inline FileList listOf(
         entry.status = row.status;
         entry.fileSize64 = row.size64;
         entry.fileTime = row.time;
-        entry.nameTrace = row.trace;
         list.entries().push_back(entry);
     }
+    std::vector<QString> traces;
+    for (const Row &row : rows) {
+        traces.push_back(row.trace);
+    }
+    list.setTraceSource(
+        [traces](const FileList &, int index) { return traces.at(std::size_t(index)); });
     list.rebuildViewOrder();
     return list;
 }
