@@ -119,11 +119,13 @@ protected:
         }
         // An open drop-down list or popup owns the keys: Escape closes only
         // it and Enter picks its entry, instead of ending the program or
-        // storing the settings. Accepting the override hands it the key.
+        // storing the settings. Accepting the override keeps the window's
+        // shortcut from firing; the event still travels on, because a
+        // drop-down list picks its entry on the override of Enter itself.
         if (QApplication::activePopupWidget() &&
             isWindowKey(static_cast<const QKeyEvent &>(*event))) {
             event->accept();
-            return true;
+            return false;
         }
         const auto *widget = qobject_cast<QWidget *>(watched);
         if (!widget || widget->window() != &window_ ||

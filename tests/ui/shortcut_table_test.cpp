@@ -8,6 +8,8 @@
 #include <QTest>
 #include <QTreeView>
 
+#include <algorithm>
+
 namespace namenswerk::test {
 namespace {
 
@@ -188,27 +190,58 @@ TEST_F(Shortcuts, EscapeEndsTheProgramWithoutAQuestion)
     EXPECT_TRUE(requester.asked.empty());
 }
 
-// Escape closes only the open drop-down list of "Datei&name:"; the loaded
-// list is not lost by ending the program.
-TEST_F(Shortcuts, EscapeInAnOpenDropDownListClosesOnlyTheList)
+// Where the keyboard's keys go while a popup is open.
+QWidget *popupFocus()
 {
+    QWidget *popup = QApplication::activePopupWidget();
+    return popup->focusWidget() ? popup->focusWidget() : popup;
+}
+
+// An open drop-down list owns Escape and Enter: Escape closes only the list
+// and Enter only picks the highlighted entry. Neither may end the program
+// (the loaded list would be lost) or store the settings.
+TEST_F(Shortcuts, EscapeAndEnterInAnOpenDropDownListActOnTheListOnly)
+{
+    struct Case {
+        int field;
+        Qt::Key key;
+        int expectedIndex; // the entry chosen afterwards
+    };
+    // The history of "Datei&name:" and the list "Schreib&weise:", each opened
+    // on its first entry; Down highlights the second before the key.
+    const std::vector<Case> cases{
+        {control::NamePatternField, Qt::Key_Escape, 0},
+        {control::NamePatternField, Qt::Key_Return, 1},
+        {control::NamePatternField, Qt::Key_Enter, 1},
+        {control::NameCaseList, Qt::Key_Escape, 0},
+        {control::NameCaseList, Qt::Key_Return, 1},
+    };
     bool quit = false;
     QObject::connect(&controller, &MainController::quitRequested, [&quit] { quit = true; });
-    auto *field = qobject_cast<QComboBox *>(window.inputField(control::NamePatternField));
-    ASSERT_NE(field, nullptr);
-    field->addItems({u"<n>"_s, u"neu <n>"_s});
-    field->setCurrentIndex(0);
-    window.show();
+    window.inputField(control::NamePatternField)->addItems({u"<n>"_s, u"neu <n>"_s});
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
 
-    field->setFocus();
-    field->showPopup();
-    ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::activePopupWidget() != nullptr; }));
-    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
-    EXPECT_FALSE(quit) << "Escape in the open list ended the program";
-    EXPECT_TRUE(QTest::qWaitFor([] { return QApplication::activePopupWidget() == nullptr; }));
-
-    EXPECT_FALSE(quit);
+    for (const Case &c : cases) {
+        auto *list = qobject_cast<QComboBox *>(window.control(c.field));
+        ASSERT_NE(list, nullptr);
+        list->setCurrentIndex(0);
+        list->setFocus();
+        executed.clear();
+        list->showPopup();
+        ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::activePopupWidget() != nullptr; }));
+        QTest::keyClick(popupFocus(), Qt::Key_Down);
+        QTest::keyClick(popupFocus(), c.key);
+        EXPECT_TRUE(QTest::qWaitFor([] { return QApplication::activePopupWidget() == nullptr; }))
+            << "the list stays open after key " << c.key;
+        EXPECT_FALSE(quit) << "the key in the open list ended the program";
+        EXPECT_EQ(std::ranges::count(executed, Command::StoreSettings), 0)
+            << "the key in the open list stored the settings";
+        EXPECT_EQ(list->currentIndex(), c.expectedIndex) << "field " << c.field;
+        const QWidget *focus = QApplication::focusWidget();
+        EXPECT_TRUE(focus == list || list->isAncestorOf(focus)) << "field " << c.field;
+    }
+    EXPECT_EQ(field(control::NamePatternField)->currentText(), u"neu <n>"_s);
+    EXPECT_FALSE(folder.exists(u"Brindlewick.ini"_s));
 }
 
 TEST_F(Shortcuts, TheCloseBoxEndsTheProgramToo)
