@@ -52,7 +52,8 @@ MainController::MainController(FileList &list, MainWindow &window, Requester &re
       presentPopup_([](QMenu &menu, const QPoint &at) { menu.exec(at); }),
       askProfileName_([&window](ProfileDialogMode mode, const Profiles &profiles) {
           return ProfileWindow::ask(mode, profiles, &window);
-      })
+      }),
+      dialogChooser_(&window)
 {
     filterMenu_->setObjectName(QStringLiteral("filterMenu"));
     specialMenu_->setObjectName(QStringLiteral("specialMenu"));
@@ -112,6 +113,7 @@ void MainController::setPopupPresenter(PopupPresenter presenter)
 
 void MainController::execute(Command command)
 {
+    statusNote_.clear();
     dispatch(command);
     refresh();
     Q_EMIT executed(command);
@@ -263,6 +265,12 @@ void MainController::dispatch(Command command)
     case C::StoreSettings:
         storeSettingsOrToggleRow();
         break;
+    case C::AddFiles:
+        addFiles();
+        break;
+    case C::AddFolder:
+        addFolder();
+        break;
     default:
         break;
     }
@@ -375,6 +383,11 @@ void MainController::refresh()
 
 void MainController::dropFiles(const QStringList &paths)
 {
+    if (adding_) {
+        pendingDrop_ = paths; // replaces the list once the add is done
+        return;
+    }
+    statusNote_.clear();
     list_.addDroppedFiles(paths);
     refresh();
 }

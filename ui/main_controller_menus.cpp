@@ -137,7 +137,11 @@ void MainController::showStatusLine()
 {
     QLabel *line = window_.statusLine();
     QPalette palette = window_.palette();
-    line->setText(list_.failedCount > 0 ? engine_.summary() + ownNamesHint_ : engine_.summary());
+    QString text = engine_.summary();
+    if (!statusNote_.isEmpty()) {
+        text = u"   "_s + statusNote_ + u' ' + text.trimmed();
+    }
+    line->setText(list_.failedCount > 0 ? text + ownNamesHint_ : text);
     if (list_.failedCount > 0) {
         const auto failed = static_cast<std::size_t>(EntryStatus::RenameFailed);
         palette.setColor(QPalette::Window, tableColor(settings_.colors[failed]));

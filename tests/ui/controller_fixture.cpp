@@ -30,6 +30,7 @@ ControllerTest::ControllerTest()
         askedProfileNames.push_back(mode);
         return profileNameAnswer;
     });
+    controller.setPathChooser(chooser);
     QObject::connect(&controller, &MainController::executed,
                      [this](Command command) { executed.push_back(command); });
     window.show();
