@@ -188,6 +188,11 @@ void MainController::undoLastRun()
 {
     const UndoResult result = namenswerk::undoLastRun(settingsFolder_, requester_, list_);
     if (result.confirmed) {
+        // Renames back that fail are skipped without a question; the count
+        // tells the user that something stayed as it was.
+        statusNote_ = u"Rückgängig gemacht: %1 wiederhergestellt, %2 übersprungen."_s.arg(
+            result.restored == 1 ? u"1 Name"_s : u"%1 Namen"_s.arg(result.restored),
+            QString::number(result.skipped));
         list_.requestRefresh(RefreshLevel::Names);
     }
 }
