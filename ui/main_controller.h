@@ -139,7 +139,7 @@ private:
     void addFiles();
     void addFolder();
     QString addStartFolder() const;
-    AddedPaths addWithProgress(const QStringList &paths, const QString &title);
+    std::optional<AddedPaths> addWithProgress(const QStringList &paths, const QString &title);
     void noteAdded(const AddedPaths &added, const QString &skipped = {});
 
     // The rename run, undo and the profile commands.

@@ -61,7 +61,9 @@ void MainController::addFiles()
     }
     lastAddFolder_ = folderPart(paths.front());
     const WaitCursor busy;
-    noteAdded(addWithProgress(paths, u"Dateien hinzufügen"_s));
+    if (const std::optional<AddedPaths> added = addWithProgress(paths, u"Dateien hinzufügen"_s)) {
+        noteAdded(*added);
+    }
 }
 
 void MainController::addFolder()
@@ -82,10 +84,15 @@ void MainController::addFolder()
         list_.requestRefresh(RefreshLevel::Statuses);
         return;
     }
-    noteAdded(addWithProgress(found.paths, u"Ordner hinzufügen"_s), skippedInFolder(found));
+    if (const std::optional<AddedPaths> added =
+            addWithProgress(found.paths, u"Ordner hinzufügen"_s)) {
+        noteAdded(*added, skippedInFolder(found));
+    }
 }
 
-AddedPaths MainController::addWithProgress(const QStringList &paths, const QString &title)
+// None when a drop came in meanwhile and replaced the list, added files and all.
+std::optional<AddedPaths> MainController::addWithProgress(const QStringList &paths,
+                                                          const QString &title)
 {
     AddedPaths added;
     {
@@ -97,6 +104,7 @@ AddedPaths MainController::addWithProgress(const QStringList &paths, const QStri
     if (pendingDrop_) {
         const QStringList drop = *std::exchange(pendingDrop_, std::nullopt);
         dropFiles(drop);
+        return std::nullopt;
     }
     return added;
 }

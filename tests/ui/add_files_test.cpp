@@ -155,6 +155,8 @@ TEST_F(LongAdd, ADropDuringTheAddWaitsForItsEnd)
     ASSERT_EQ(list.count(), 1) << "the drop replaced the list after the add";
     EXPECT_EQ(list.fullPath(0), handedOver);
     EXPECT_EQ(window.fileListModel()->rowCount(), 1);
+    EXPECT_TRUE(statusText().startsWith(u"   1 Datei im Verzeichnis"_s))
+        << "no word of files that are no longer listed: " << statusText().toStdString();
 }
 
 // Chosen in the real "Sonderfunktionen" menu by its letter.
