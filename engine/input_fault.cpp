@@ -58,7 +58,7 @@ QString openElement(QStringView text, qsizetype open)
 
 QString faultLine(QStringView text, const InputFault &fault)
 {
-    const QString where = u"An Stelle %1: "_s.arg(characterNumber(text, fault.at));
+    QString where = u"An Stelle %1: "_s.arg(characterNumber(text, fault.at));
     const QString element = shown(fault.element);
     switch (fault.kind) {
     case InputFault::Kind::Unclosed:

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <dirent.h>
 #include <fcntl.h>
+#include <ranges>
 #include <set>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -21,6 +22,7 @@ enum class Kind { File, Folder, Other };
 // except that a link to a folder is no folder to descend into.
 Kind kindOf(int folderFd, const dirent &entry)
 {
+    const char *name = &entry.d_name[0];
     switch (entry.d_type) {
     case DT_REG:
         return Kind::File;
@@ -33,13 +35,13 @@ Kind kindOf(int folderFd, const dirent &entry)
         return Kind::Other;
     }
     struct stat info {};
-    if (::fstatat(folderFd, entry.d_name, &info, AT_SYMLINK_NOFOLLOW) != 0) {
+    if (::fstatat(folderFd, name, &info, AT_SYMLINK_NOFOLLOW) != 0) {
         return Kind::Other;
     }
     if (S_ISDIR(info.st_mode)) {
         return Kind::Folder;
     }
-    if (S_ISLNK(info.st_mode) && ::fstatat(folderFd, entry.d_name, &info, 0) != 0) {
+    if (S_ISLNK(info.st_mode) && ::fstatat(folderFd, name, &info, 0) != 0) {
         return Kind::Other;
     }
     return S_ISREG(info.st_mode) ? Kind::File : Kind::Other;
@@ -85,8 +87,9 @@ ListingEnd readListing(const QByteArray &folder, std::set<FolderId> &seen, Listi
         if (kind == Kind::Other) {
             continue;
         }
-        const QString name = QFile::decodeName(entry->d_name);
-        if (QFile::encodeName(name) != entry->d_name) {
+        const QByteArrayView bytes(&entry->d_name[0]);
+        const QString name = QFile::decodeName(bytes.toByteArray());
+        if (QFile::encodeName(name) != bytes) {
             ++listing.unusableNames;
             continue;
         }
@@ -124,8 +127,8 @@ FolderFiles folderFiles(const QString &folder, bool withSubfolders)
         }
         if (withSubfolders) {
             std::ranges::sort(listing.folders, byName);
-            for (auto it = listing.folders.rbegin(); it != listing.folders.rend(); ++it) {
-                pending.push_back(current + *it + u'/');
+            for (const QString &name : listing.folders | std::views::reverse) {
+                pending.push_back(current + name + u'/');
             }
         }
     }
