@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <dirent.h>
 #include <fcntl.h>
-#include <ranges>
 #include <set>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -126,8 +125,9 @@ FolderFiles folderFiles(const QString &folder, bool withSubfolders)
             result.paths.append(current + name);
         }
         if (withSubfolders) {
-            std::ranges::sort(listing.folders, byName);
-            for (const QString &name : listing.folders | std::views::reverse) {
+            std::ranges::sort(listing.folders,
+                              [](const QString &a, const QString &b) { return byName(b, a); });
+            for (const QString &name : listing.folders) {
                 pending.push_back(current + name + u'/');
             }
         }
