@@ -1,17 +1,21 @@
-// The window's two long waits, as the user meets them on the offscreen
-// platform: Ctrl+Enter on a list of ready files until the list shows the new
-// statuses, against a plain loop of renameat2(RENAME_NOREPLACE) calls relative
-// to the open folder in the same rounds; and the start with a remembered list
-// of 100,000 real files until the window shows it. `--million` adds runs at
+// The window's long waits, as the user meets them on the offscreen platform:
+// Ctrl+Enter on a list of ready files until the list shows the new statuses,
+// against a plain loop of renameat2(RENAME_NOREPLACE) calls relative to the
+// open folder in the same rounds; the start with a remembered list of 100,000
+// real files until the window shows it; and "Ordner hinzufügen" on a folder of
+// as many files until the window shows them, against that start (the same
+// files, read from a list instead of the folder). `--million` adds runs at
 // 1,000,000 files (some minutes).
 
 #include "app/program.h"
 #include "bench/window_bench_support.h"
+#include "engine/entry_facts.h"
 #include "model/file_list.h"
 #include "settings/list_file.h"
 #include "ui/file_list_view.h"
 #include "ui/main_controller.h"
 #include "ui/main_window.h"
+#include "ui/path_chooser.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -19,6 +23,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QTreeView>
 
 #include <benchmark/benchmark.h>
@@ -147,37 +152,106 @@ void ctrlEnterUntilStatuses(benchmark::State &state)
     state.counters["loop_ms"] = loopSeconds * 1e3 / static_cast<double>(state.iterations());
 }
 
+// Chooses one folder, without its subfolders.
+class FolderChooser final : public PathChooser {
+public:
+    explicit FolderChooser(QString folder) : folder_(std::move(folder)) {}
+    QStringList chooseFiles(const QString &) override { return {}; }
+    std::optional<FolderChoice> chooseFolder(const QString &, bool) override
+    {
+        return FolderChoice{folder_, false};
+    }
+
+private:
+    QString folder_;
+};
+
+// The photos as the remembered list of the settings folder.
+void rememberPhotos(const Photos &photos)
+{
+    FileList remembered([](const QString &) { return FileFacts{}; });
+    remembered.currentFolder = photos.folder;
+    for (const QByteArray &name : photos.oldNames) {
+        remembered.addPathLine(QString::fromUtf8(name), true);
+    }
+    if (!writeListFile(remembered, ownListFilePath(photos.settingsFolder), true)) {
+        fail("cannot write the list file");
+    }
+}
+
+// From the start of the program to the window showing the remembered list.
+double startSeconds(const Photos &photos, int count, Requester &requester)
+{
+    const auto start = std::chrono::steady_clock::now();
+    StartupOptions options;
+    options.settingsFolder = photos.settingsFolder;
+    options.instanceName = u"window_bench"_s;
+    options.firstArgument = QString::number(count);
+    Program program(options, &requester);
+    program.start();
+    QApplication::processEvents();
+    repaintList(program.window());
+    if (program.list().count() != count) {
+        fail("the list was not read whole");
+    }
+    return secondsSince(start);
+}
+
 void startWithList(benchmark::State &state)
 {
     const int count = static_cast<int>(state.range(0));
     const Photos photos(count);
-    {
-        FileList remembered([](const QString &) { return FileFacts{}; });
-        remembered.currentFolder = photos.folder;
-        for (const QByteArray &name : photos.oldNames) {
-            remembered.addPathLine(QString::fromUtf8(name), true);
-        }
-        if (!writeListFile(remembered, ownListFilePath(photos.settingsFolder), true)) {
-            fail("cannot write the list file");
-        }
-    }
+    rememberPhotos(photos);
     bench::SilentRequester requester;
     for (auto _ : state) {
-        const auto start = std::chrono::steady_clock::now();
-        StartupOptions options;
-        options.settingsFolder = photos.settingsFolder;
-        options.instanceName = u"window_bench"_s;
-        options.firstArgument = QString::number(count);
-        Program program(options, &requester);
-        program.start();
+        state.SetIterationTime(startSeconds(photos, count, requester));
+    }
+}
+
+void addFolderUntilShown(benchmark::State &state)
+{
+    const int count = static_cast<int>(state.range(0));
+    const Photos photos(count);
+    rememberPhotos(photos);
+    bench::SilentRequester requester;
+    FolderChooser chooser(photos.folder);
+    double addSeconds = 0;
+    double startSecondsSum = 0;
+    double longestFreeze = 0;
+    for (auto _ : state) {
+        startSecondsSum += startSeconds(photos, count, requester);
+
+        FileList list(readEntryFactsWithoutPicture);
+        MainWindow window(list);
+        MainController controller(list, window, requester, photos.settingsFolder);
+        controller.setPathChooser(chooser);
+        window.show();
         QApplication::processEvents();
-        repaintList(program.window());
-        state.SetIterationTime(secondsSince(start));
-        if (program.list().count() != count) {
-            state.SkipWithError("the list was not read whole");
+        // The longest time the event loop went unserved: how long the
+        // window stood frozen at worst.
+        QTimer ticks;
+        ticks.setInterval(10);
+        auto lastTick = std::chrono::steady_clock::now();
+        QObject::connect(&ticks, &QTimer::timeout, [&] {
+            longestFreeze = std::max(longestFreeze, secondsSince(lastTick));
+            lastTick = std::chrono::steady_clock::now();
+        });
+        ticks.start();
+        const auto start = std::chrono::steady_clock::now();
+        controller.execute(Command::AddFolder);
+        repaintList(window);
+        const double spent = secondsSince(start);
+        longestFreeze = std::max(longestFreeze, secondsSince(lastTick));
+        addSeconds += spent;
+        state.SetIterationTime(spent);
+        if (list.count() != count) {
+            state.SkipWithError("not every file was added");
             return;
         }
     }
+    state.counters["add_vs_start"] = addSeconds / startSecondsSum;
+    state.counters["freeze_vs_add"] =
+        longestFreeze * static_cast<double>(state.iterations()) / addSeconds;
 }
 
 void registerAt(int count, int iterations)
@@ -188,6 +262,11 @@ void registerAt(int count, int iterations)
         ->UseManualTime()
         ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("startWithList", startWithList)
+        ->Arg(count)
+        ->Iterations(iterations)
+        ->UseManualTime()
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("addFolderUntilShown", addFolderUntilShown)
         ->Arg(count)
         ->Iterations(iterations)
         ->UseManualTime()

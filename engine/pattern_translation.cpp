@@ -144,6 +144,11 @@ PatternRecord updatePatternRecord(const QString &fieldText, int index)
         record.groupList = u"Es konnten keine Gruppen definiert werden, da kein gültiger "
                            u"regulärer Audruck vorliegt."_s;
         record.groupCount = 0;
+        // Found in the text as typed: wrapping adds one bracket of each kind,
+        // so the numbers differ there too and some bracket has no partner.
+        if (const std::optional<InputFault> fault = firstUnpairedBracket(fieldText)) {
+            record.faultLine = namenswerk::faultLine(fieldText, *fault);
+        }
     }
     return record;
 }
@@ -151,7 +156,11 @@ PatternRecord updatePatternRecord(const QString &fieldText, int index)
 FieldIndicator patternIndicator(const PatternRecord &record)
 {
     if (record.error != 0) {
-        return {FieldIndicator::State::Error, u"Ungültiges Zeichen oder Token-Fehler"_s};
+        QString tooltip = u"Ungültiges Zeichen oder Token-Fehler"_s;
+        if (!record.faultLine.isEmpty()) {
+            tooltip += u'\n' + record.faultLine;
+        }
+        return {FieldIndicator::State::Error, tooltip};
     }
     return {FieldIndicator::State::Ok, u"Ok."_s};
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/field_indicator.h"
+#include "engine/input_fault.h"
 
 #include <QChar>
 #include <QString>
@@ -14,6 +15,7 @@ struct PatternRecord {
     QString translated; // the PCRE pattern, kept even when error is set
     QString groupList;  // one line per numbered group, or the error text
     int groupCount = 0; // number of "<" after wrapping
+    QString faultLine;  // where a malformed pattern goes wrong; empty when well-formed
 
     bool operator==(const PatternRecord &) const = default;
 };

@@ -77,6 +77,7 @@ private:
     std::vector<TemplateToken> tokens_;
     ExtensionFlags flags_;
     bool error_ = false;
+    QString faultLine_; // where the error is, for the indicator
 };
 
 // The text the scanner works on: shorthands such as "*" and "<*>" spelled out

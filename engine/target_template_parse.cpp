@@ -2,12 +2,15 @@
 // states and reports any character that cannot stand where it stands as an
 // error, so that a half-typed template never produces half-right names.
 
+#include "engine/input_fault.h"
 #include "engine/target_template.h"
 
 #include <algorithm>
 #include <optional>
 
 namespace namenswerk {
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -97,19 +100,58 @@ std::optional<TemplateToken> audioTagElement(QStringView content)
 
 } // namespace
 
-QString normalizeTemplate(const QString &fieldText)
+namespace {
+
+// The scanner's text, and for each of its characters the index of the
+// field's character it stands for, so that a fault is shown where the user
+// typed it.
+struct NormalText {
+    QString text;
+    std::vector<qsizetype> origins;
+
+    void append(QStringView part, qsizetype origin)
+    {
+        text += part;
+        origins.insert(origins.end(), static_cast<std::size_t>(part.size()), origin);
+    }
+};
+
+// One pass: a run of backslashes becomes one, "<*>" becomes "<n>.<e>" (no
+// backslash stands in "<*>", so the order of the two does not matter).
+NormalText normalizedWithOrigins(const QString &fieldText)
 {
+    NormalText normal;
     if (fieldText.isEmpty() || fieldText == u"*" || fieldText == u"*.*") {
-        return QStringLiteral("<n>.<e>");
+        normal.append(u"<n>.<e>", 0);
+        return normal;
     }
     if (fieldText == u"*.") {
-        return QStringLiteral("<n>.");
+        normal.append(u"<n>.", 0);
+        return normal;
     }
-    QString text = fieldText;
-    while (text.contains(QStringLiteral("\\\\"))) {
-        text.replace(QStringLiteral("\\\\"), QStringLiteral("\\"));
+    const QStringView field(fieldText);
+    for (qsizetype i = 0; i < field.size();) {
+        if (field[i] == u'\\') {
+            normal.append(u"\\", i);
+            while (i < field.size() && field[i] == u'\\') {
+                ++i;
+            }
+        } else if (field.sliced(i).startsWith(u"<*>")) {
+            normal.append(u"<n>.<e>", i);
+            i += 3;
+        } else {
+            normal.append(field.sliced(i, 1), i);
+            ++i;
+        }
     }
-    return text.replace(QStringLiteral("<*>"), QStringLiteral("<n>.<e>"));
+    return normal;
+}
+
+} // namespace
+
+QString normalizeTemplate(const QString &fieldText)
+{
+    return normalizedWithOrigins(fieldText).text;
 }
 
 class TargetTemplate::Parser {
@@ -125,7 +167,7 @@ public:
             }
         }
         if (pos < text.size()) {
-            return false; // more elements than a template may hold
+            return fail(InputFault::Kind::TooManyTokens, pos, {});
         }
         if (state_ == ScanState::Literal) {
             const QString literal = text.mid(start_);
@@ -134,10 +176,22 @@ public:
                 result_.flags_.set(TemplateUsesExtension);
             }
         }
-        return state_ != ScanState::InBrackets;
+        if (state_ == ScanState::InBrackets) {
+            return fail(InputFault::Kind::Unclosed, start_ - 1, openElement(text, start_ - 1));
+        }
+        return true;
     }
 
+    // Where scanning stopped, in the scanned text; none while it has not.
+    const std::optional<InputFault> &fault() const { return fault_; }
+
 private:
+    bool fail(InputFault::Kind kind, qsizetype at, const QString &element)
+    {
+        fault_ = InputFault{kind, at, element};
+        return false;
+    }
+
     int tokenCount() const { return static_cast<int>(result_.tokens_.size()); }
 
     bool step(const QString &text, qsizetype pos)
@@ -145,7 +199,7 @@ private:
         const QChar c = text[pos];
         if (c == u'<') {
             if (state_ == ScanState::InBrackets) {
-                return false;
+                return fail(InputFault::Kind::Unclosed, start_ - 1, openElement(text, start_ - 1));
             }
             if (state_ == ScanState::Literal) {
                 addLiteral(text.mid(start_, pos - start_));
@@ -154,17 +208,20 @@ private:
             start_ = pos + 1;
         } else if (c == u'>') {
             if (state_ == ScanState::Literal || state_ == ScanState::AfterBracket) {
-                return false;
+                return fail(InputFault::Kind::StrayClose, pos, u">"_s);
             }
             if (state_ == ScanState::InBrackets && !addElement(text.mid(start_, pos - start_))) {
-                return false;
+                return fail(InputFault::Kind::UnknownToken, start_ - 1,
+                            text.mid(start_ - 1, pos - start_ + 2));
             }
             state_ = ScanState::AfterBracket;
             start_ = pos + 1;
         } else if (c == u'*') {
-            return pos > 0 && text[pos - 1] == u'=';
+            if (pos == 0 || text[pos - 1] != u'=') {
+                return fail(InputFault::Kind::NotAllowed, pos, u"*"_s);
+            }
         } else if (c == u'|' || c == u'?') {
-            return false;
+            return fail(InputFault::Kind::NotAllowed, pos, QString(c));
         } else if (state_ == ScanState::Nothing || state_ == ScanState::AfterBracket) {
             state_ = ScanState::Literal;
         }
@@ -246,17 +303,32 @@ private:
     TargetTemplate &result_;
     ScanState state_ = ScanState::Nothing;
     qsizetype start_ = 0;
+    std::optional<InputFault> fault_;
 };
 
 TargetTemplate TargetTemplate::parse(const QString &fieldText)
 {
-    const QString text = normalizeTemplate(fieldText);
+    const NormalText normal = normalizedWithOrigins(fieldText);
+    const QString &text = normal.text;
     TargetTemplate result;
+    std::optional<InputFault> fault;
     if (text.count(u'<') != text.count(u'>')) {
         result.error_ = true;
-        return result;
+        // The scanner finds most such faults where they are; a lone ">" in
+        // front is all it lets pass.
+        TargetTemplate scratch;
+        Parser probe(scratch);
+        probe.scan(text);
+        fault = probe.fault() ? probe.fault() : firstUnpairedBracket(text);
+    } else {
+        Parser parser(result);
+        result.error_ = !parser.scan(text);
+        fault = parser.fault();
     }
-    result.error_ = !Parser(result).scan(text);
+    if (result.error_ && fault) {
+        fault->at = normal.origins[static_cast<std::size_t>(fault->at)];
+        result.faultLine_ = faultLine(fieldText, *fault);
+    }
     return result;
 }
 
@@ -269,8 +341,11 @@ bool TargetTemplate::uses(TemplateToken::Kind kind) const
 FieldIndicator TargetTemplate::indicator() const
 {
     if (error_) {
-        return {FieldIndicator::State::Error,
-                QStringLiteral("Ungültiges Zeichen oder Token-Fehler.")};
+        QString tooltip = QStringLiteral("Ungültiges Zeichen oder Token-Fehler.");
+        if (!faultLine_.isEmpty()) {
+            tooltip += u'\n' + faultLine_;
+        }
+        return {FieldIndicator::State::Error, tooltip};
     }
     if (!flags_.has(TemplateHasDot) || !flags_.has(TemplateUsesExtension)) {
         return {FieldIndicator::State::Warning,

@@ -24,6 +24,17 @@ enum class ListColumn : int { FolderMark = 0, OldName, NewName, Size, Date, Stat
 
 enum class SortDirection : int { Unsorted = 0, Ascending = 1, Descending = 2 };
 
+// What adding paths to the list did.
+struct AddedPaths {
+    int added = 0;
+    int alreadyListed = 0; // paths the list held before, or named twice
+    int notReached = 0;    // paths left when the progress said to stop
+};
+
+// Told how many of the paths have been looked at, now and then while a long
+// add runs; false stops the add after the paths done so far.
+using AddProgress = std::function<bool(int done)>;
+
 // The ordered entries with their folder, the view order and the list-wide
 // state. Entries are addressed by their index (0-based, stable until the
 // list changes).
@@ -64,6 +75,9 @@ public:
     // Replaces the whole list with dropped paths, in the order given. Only
     // "/" separates their folders; a backslash belongs to the name.
     void addDroppedFiles(const QStringList &paths);
+    // Appends the paths, as a drop would take them, except those the list
+    // already holds: an entry stands for one file once.
+    AddedPaths addPaths(const QStringList &paths, const AddProgress &progress = {});
     void clear();
 
     void readFacts(int index, const QString &fullPath);
@@ -91,6 +105,7 @@ public:
     void rebuildViewOrder();
 
 private:
+    void appendPath(const QString &path);
     void sortViewOrder(int lo, int hi, int moveRight);
     int compareEntries(int a, int b) const;
 

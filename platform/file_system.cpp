@@ -2,6 +2,7 @@
 
 #include "platform/file_facts.h"
 
+#include <QDir>
 #include <QFile>
 
 #include <array>
@@ -34,6 +35,11 @@ QString resolvedPath(const QString &path)
     const std::unique_ptr<char, decltype(&std::free)> resolved(
         ::realpath(QFile::encodeName(path).constData(), nullptr), &std::free);
     return resolved ? QFile::decodeName(resolved.get()) : QString();
+}
+
+QString workingFolder()
+{
+    return QDir::currentPath();
 }
 
 bool setModificationTime(const QString &path, std::int64_t localSeconds)

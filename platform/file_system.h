@@ -21,6 +21,9 @@ bool isFolder(const QString &path);
 // way is missing or cannot be searched).
 QString resolvedPath(const QString &path);
 
+// The process's working folder, against which relative paths are resolved.
+QString workingFolder();
+
 // Sets the last modification time, given as local wall-clock seconds (see
 // file_facts.h), and leaves the access time alone.
 bool setModificationTime(const QString &path, std::int64_t localSeconds);

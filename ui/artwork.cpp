@@ -225,6 +225,34 @@ void drawConvertUpperCase(QPainter &p)
     letters(p, QRectF(0, 0, 16, 16), u"Aa"_s, 10, QColor(0x20, 0x4a, 0x87));
 }
 
+// The green plus of the items that add to the list, in the lower right corner.
+void addMark(QPainter &p)
+{
+    p.setPen(roundPen(Qt::white, 4.5));
+    p.drawLine(QPointF(12, 8.5), QPointF(12, 14.5));
+    p.drawLine(QPointF(9, 11.5), QPointF(15, 11.5));
+    p.setPen(roundPen(QColor(0x2e, 0x9e, 0x47), 2));
+    p.drawLine(QPointF(12, 8.5), QPointF(12, 14.5));
+    p.drawLine(QPointF(9, 11.5), QPointF(15, 11.5));
+}
+
+void drawAddFiles(QPainter &p)
+{
+    p.setPen(roundPen(QColor(0x70, 0x70, 0x70), 1));
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(4.5, 0.5, 8, 11));
+    p.drawRect(QRectF(1.5, 2.5, 8, 11));
+    addMark(p);
+}
+
+void drawAddFolder(QPainter &p)
+{
+    p.setPen(roundPen(QColor(0xb8, 0x86, 0x2a), 1));
+    p.setBrush(QColor(0xe8, 0xb8, 0x4a));
+    p.drawPath(folderBack());
+    addMark(p);
+}
+
 Painting smallPainting(SmallImage image)
 {
     switch (image) {
@@ -262,6 +290,10 @@ Painting smallPainting(SmallImage image)
         return drawKeepUpperCase;
     case SmallImage::ConvertUpperCase:
         return drawConvertUpperCase;
+    case SmallImage::AddFiles:
+        return drawAddFiles;
+    case SmallImage::AddFolder:
+        return drawAddFolder;
     }
     return {};
 }

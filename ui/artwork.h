@@ -26,6 +26,8 @@ enum class SmallImage : int {
     OpenFolder = 88,
     KeepUpperCase = 90,
     ConvertUpperCase = 91,
+    AddFiles = 93,
+    AddFolder = 94,
 };
 
 // Drawn on each call (they are tiny); a null pixmap for a number without artwork.

@@ -76,6 +76,8 @@ enum class Command : int {
     StoreSettings = 149,
     FirstProfile = 151,
     LastProfile = 170,
+    AddFiles = 171,
+    AddFolder = 172,
 };
 
 inline constexpr int commandNumber(Command command)

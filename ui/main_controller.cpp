@@ -53,7 +53,8 @@ MainController::MainController(FileList &list, MainWindow &window, Requester &re
       askProfileName_([&window](ProfileDialogMode mode, const Profiles &profiles,
                                 const std::function<void(const QString &)> &confirmed) {
           ProfileWindow::ask(mode, profiles, &window, confirmed);
-      })
+      }),
+      dialogChooser_(&window)
 {
     filterMenu_->setObjectName(QStringLiteral("filterMenu"));
     specialMenu_->setObjectName(QStringLiteral("specialMenu"));
@@ -113,6 +114,7 @@ void MainController::setPopupPresenter(PopupPresenter presenter)
 
 void MainController::execute(Command command)
 {
+    statusNote_.clear();
     dispatch(command);
     refresh();
     Q_EMIT executed(command);
@@ -264,6 +266,12 @@ void MainController::dispatch(Command command)
     case C::StoreSettings:
         storeSettingsOrToggleRow();
         break;
+    case C::AddFiles:
+        addFiles();
+        break;
+    case C::AddFolder:
+        addFolder();
+        break;
     default:
         break;
     }
@@ -376,6 +384,11 @@ void MainController::refresh()
 
 void MainController::dropFiles(const QStringList &paths)
 {
+    if (adding_) {
+        pendingDrop_ = paths; // replaces the list once the add is done
+        return;
+    }
+    statusNote_.clear();
     list_.addDroppedFiles(paths);
     refresh();
 }

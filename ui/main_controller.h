@@ -6,6 +6,7 @@
 #include "settings/settings_file.h"
 #include "ui/commands.h"
 #include "ui/help_windows.h"
+#include "ui/path_chooser.h"
 
 #include <QObject>
 #include <QPoint>
@@ -83,6 +84,11 @@ public:
                            const std::function<void(const QString &typed)> &confirmed)>;
     void setProfileNameAsker(ProfileNameAsker asker);
 
+    // How files and folders to add are chosen; by default the desktop's file
+    // dialog and the program's folder dialog. Tests replace it; the chooser
+    // must outlive the controller.
+    void setPathChooser(PathChooser &chooser) { chooser_ = &chooser; }
+
 Q_SIGNALS:
     // After a command and its refresh.
     void executed(namenswerk::Command command);
@@ -131,6 +137,13 @@ private:
     void showStatusLine();
     void applyColours();
 
+    // Adding files and folders to the list.
+    void addFiles();
+    void addFolder();
+    QString addStartFolder() const;
+    std::optional<AddedPaths> addWithProgress(const QStringList &paths, const QString &title);
+    void noteAdded(const AddedPaths &added, const QString &skipped = {});
+
     // The rename run, undo and the profile commands.
     void renameFiles();
     void undoLastRun();
@@ -161,6 +174,12 @@ private:
     int chosenFilter_ = 0;
     // After a run that failed entries only on old names of its own entries: the way out.
     QString ownNamesHint_;
+    // What the last command did, shown before the summary until the next command.
+    QString statusNote_;
+    QString lastAddFolder_;      // where the last add dialog found its files
+    bool addSubfolders_ = false; // the last choice of the folder dialog's check box
+    bool adding_ = false;        // a long add lets events through; drops must wait
+    std::optional<QStringList> pendingDrop_;
     bool patternsDirty_ = false;
     bool refreshing_ = false;
     bool menuChoice_ = false; // the command running was chosen in a popup menu
@@ -169,6 +188,8 @@ private:
     std::unique_ptr<QMenu> profileMenu_;
     PopupPresenter presentPopup_;
     ProfileNameAsker askProfileName_;
+    DialogPathChooser dialogChooser_;
+    PathChooser *chooser_ = &dialogChooser_;
 };
 
 } // namespace namenswerk

@@ -137,7 +137,11 @@ void MainController::showStatusLine()
 {
     QLabel *line = window_.statusLine();
     QPalette palette = window_.palette();
-    line->setText(list_.failedCount > 0 ? engine_.summary() + ownNamesHint_ : engine_.summary());
+    QString text = engine_.summary();
+    if (!statusNote_.isEmpty()) {
+        text = u"   "_s + statusNote_ + u' ' + text.trimmed();
+    }
+    line->setText(list_.failedCount > 0 ? text + ownNamesHint_ : text);
     if (list_.failedCount > 0) {
         const auto failed = static_cast<std::size_t>(EntryStatus::RenameFailed);
         palette.setColor(QPalette::Window, tableColor(settings_.colors[failed]));
@@ -184,6 +188,11 @@ void MainController::undoLastRun()
 {
     const UndoResult result = namenswerk::undoLastRun(settingsFolder_, requester_, list_);
     if (result.confirmed) {
+        // Renames back that fail are skipped without a question; the count
+        // tells the user that something stayed as it was.
+        statusNote_ = u"Rückgängig gemacht: %1 wiederhergestellt, %2 übersprungen."_s.arg(
+            result.restored == 1 ? u"1 Name"_s : u"%1 Namen"_s.arg(result.restored),
+            QString::number(result.skipped));
         list_.requestRefresh(RefreshLevel::Names);
     }
 }

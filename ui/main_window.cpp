@@ -419,12 +419,14 @@ void MainWindow::setIndicator(int iconControl, const FieldIndicator &indicator)
         return;
     }
     auto &shown = iconStates_[static_cast<std::size_t>(iconControl - control::NamePatternIcon)];
-    if (shown == indicator.state) {
-        return;
+    if (shown != indicator.state) {
+        shown = indicator.state;
+        icon->setPixmap(smallImage(indicatorImage(indicator.state)));
     }
-    shown = indicator.state;
-    icon->setPixmap(smallImage(indicatorImage(indicator.state)));
-    icon->setToolTip(indicator.tooltip);
+    // The tip names the place of a fault, which moves while the state stays.
+    if (icon->toolTip() != indicator.tooltip) {
+        icon->setToolTip(indicator.tooltip);
+    }
 }
 
 FieldIndicator::State MainWindow::indicatorState(int iconControl) const

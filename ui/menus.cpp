@@ -139,6 +139,11 @@ void checkFilterItem(const QMenu &menu, int activeFilter)
 void fillSpecialMenu(QMenu &menu, const SpecialMenuState &state)
 {
     menu.clear();
+    addItem(menu, Command::AddFiles, smallImage(SmallImage::AddFiles),
+            u"&Dateien hinzufügen…\tStrg+Shift+D");
+    addItem(menu, Command::AddFolder, smallImage(SmallImage::AddFolder),
+            u"&Ordner hinzufügen…\tStrg+Shift+A");
+    menu.addSeparator();
     addCheckItem(menu, Command::CustomColours, swatch(state.colours, OkNonexistent, Filtered),
                  u"Benutzerdefinierte &Farben\tStrg+Shift+F", state.customColours);
     menu.addSeparator();

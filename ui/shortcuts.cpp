@@ -74,7 +74,9 @@ const ShortcutBinding bindings[] = {
     bind(None, Qt::Key_F1, C::ContextHelp),
     bind(Shift, Qt::Key_F1, C::PatternReference),
     bind(Ctrl, Qt::Key_F1, C::ShortcutOverview),
+    bind(CtrlShift, Qt::Key_A, C::AddFolder),
     bind(CtrlShift, Qt::Key_C, C::CopyRenameCommands),
+    bind(CtrlShift, Qt::Key_D, C::AddFiles),
     bind(CtrlShift, Qt::Key_E, C::RememberList),
     bind(CtrlShift, Qt::Key_F, C::CustomColours),
     bind(CtrlShift, Qt::Key_I, C::About),
@@ -119,11 +121,13 @@ protected:
         }
         // An open drop-down list or popup owns the keys: Escape closes only
         // it and Enter picks its entry, instead of ending the program or
-        // storing the settings. Accepting the override hands it the key.
+        // storing the settings. Accepting the override keeps the window's
+        // shortcut from firing; the event still travels on, because a
+        // drop-down list picks its entry on the override of Enter itself.
         if (QApplication::activePopupWidget() &&
             isWindowKey(static_cast<const QKeyEvent &>(*event))) {
             event->accept();
-            return true;
+            return false;
         }
         const auto *widget = qobject_cast<QWidget *>(watched);
         if (!widget || widget->window() != &window_ ||

@@ -91,6 +91,10 @@ int undoLastRecordedRun(const QString &settingsFolder, const BatchOptions &optio
     ProgressLine progress(u"undoing %1 renames"_s.arg(record.pairs.size()));
     const UndoResult result = undoLastRun(settingsFolder, yes, list);
     progress.stop();
+    if (result.newNamesGone) {
+        printError(u"none of the recorded new names exists: the run was undone already, "
+                   u"or its files were moved"_s);
+    }
     printPairs(record, &result, options.json);
     return result.skipped > 0 ? StepFailed : Success;
 }

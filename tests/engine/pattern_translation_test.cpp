@@ -83,9 +83,30 @@ TEST(PatternRecordUpdate, MalformedPatternGetsErrorTextAndNoGroups)
     EXPECT_EQ(record.groupList, u"Es konnten keine Gruppen definiert werden, da kein gültiger "
                                 u"regulärer Audruck vorliegt."_s);
     EXPECT_EQ(record.translated, u"^(a(b)\u0008"_s);
-    EXPECT_EQ(
-        namenswerk::patternIndicator(record),
-        (FieldIndicator{FieldIndicator::State::Error, u"Ungültiges Zeichen oder Token-Fehler"_s}));
+    EXPECT_EQ(namenswerk::patternIndicator(record),
+              (FieldIndicator{FieldIndicator::State::Error,
+                              u"Ungültiges Zeichen oder Token-Fehler\n"
+                              u"An Stelle 1: '<a' wird nicht geschlossen."_s}));
+}
+
+// The error tooltip adds the first bracket without a partner, in the text
+// as typed (a pattern that does not begin with "<" is wrapped in one group).
+TEST(PatternRecordUpdate, TheErrorTooltipSaysWhere)
+{
+    const std::vector<std::pair<QString, QString>> cases{
+        {u"a>"_s, u"An Stelle 2: '>' ohne öffnendes '<'."_s},
+        {u"<a>>b"_s, u"An Stelle 4: '>' ohne öffnendes '<'."_s},
+        {u"IMG_<\\d+"_s, u"An Stelle 5: '<\\d+' wird nicht geschlossen."_s},
+        {u"<<a>"_s, u"An Stelle 1: '<' wird nicht geschlossen."_s},
+        {u"ä<b"_s, u"An Stelle 2: '<b' wird nicht geschlossen."_s},
+    };
+    for (const auto &[pattern, where] : cases) {
+        const PatternRecord record = namenswerk::updatePatternRecord(pattern, 0);
+        ASSERT_NE(record.error, 0) << pattern.toStdString();
+        EXPECT_EQ(namenswerk::patternIndicator(record).tooltip,
+                  u"Ungültiges Zeichen oder Token-Fehler\n"_s + where)
+            << pattern.toStdString();
+    }
 }
 
 TEST(PatternRecordUpdate, IndexChoosesGroupLetter)

@@ -52,14 +52,35 @@ TEST(TargetTemplate, NumbersAboveTheLimitsAreClamped)
     EXPECT_EQ(TargetTemplate::parse(u"<px2>"_s).tokens().front().arg, 2);
 }
 
-TEST(TargetTemplate, RejectsMalformedTemplates)
+// The tooltip keeps its text and adds where the fault is, counted in the
+// characters the user typed, and the element at fault.
+TEST(TargetTemplate, RejectsMalformedTemplatesAndSaysWhere)
 {
-    for (const QString &text : {u"<n>|x"_s, u"<n>?"_s, u"a*b"_s, u"<d%d"_s, u"<>"_s, u"<x>"_s,
-                                u"<n<e>>"_s, u"a>b<"_s, u"<n>>"_s, u"x<n"_s}) {
+    const std::vector<std::pair<QString, QString>> cases{
+        {u"<n>|x"_s, u"An Stelle 4: '|' ist hier nicht erlaubt."_s},
+        {u"<n>?"_s, u"An Stelle 4: '?' ist hier nicht erlaubt."_s},
+        {u"a*b"_s, u"An Stelle 2: '*' ist hier nicht erlaubt."_s},
+        {u"<d%d"_s, u"An Stelle 1: '<d%d' wird nicht geschlossen."_s},
+        {u"<>"_s, u"An Stelle 1: unbekanntes Token '<>'."_s},
+        {u"<n>-<x>"_s, u"An Stelle 5: unbekanntes Token '<x>'."_s},
+        {u"<n<e>>"_s, u"An Stelle 1: '<n' wird nicht geschlossen."_s},
+        {u"a>b<"_s, u"An Stelle 2: '>' ohne öffnendes '<'."_s},
+        {u"<n>>"_s, u"An Stelle 4: '>' ohne öffnendes '<'."_s},
+        {u">x"_s, u"An Stelle 1: '>' ohne öffnendes '<'."_s},
+        {u"x<n"_s, u"An Stelle 2: '<n' wird nicht geschlossen."_s},
+        // Positions in the text as typed, before shorthands are spelled out.
+        {u"a\\\\b|"_s, u"An Stelle 5: '|' ist hier nicht erlaubt."_s},
+        {u"<*>|"_s, u"An Stelle 4: '|' ist hier nicht erlaubt."_s},
+        {u"\U0001F600|"_s, u"An Stelle 2: '|' ist hier nicht erlaubt."_s},
+        {u"<d%Y-%m-%d_%H.%M.%S_Uhr"_s,
+         u"An Stelle 1: '<d%Y-%m-%d_%H.%M.%S_…' wird nicht geschlossen."_s},
+    };
+    for (const auto &[text, where] : cases) {
         const TargetTemplate parsed = TargetTemplate::parse(text);
         EXPECT_TRUE(parsed.hasError()) << text.toStdString();
         EXPECT_EQ(parsed.indicator().state, FieldIndicator::State::Error);
-        EXPECT_EQ(parsed.indicator().tooltip, u"Ungültiges Zeichen oder Token-Fehler."_s);
+        EXPECT_EQ(parsed.indicator().tooltip, u"Ungültiges Zeichen oder Token-Fehler.\n"_s + where)
+            << text.toStdString() << " gave " << parsed.indicator().tooltip.toStdString();
     }
 }
 
@@ -101,6 +122,8 @@ TEST(TargetTemplate, HundredElementsAreTooMany)
         text += u"<n>-"_s;
     }
     EXPECT_TRUE(TargetTemplate::parse(text).hasError());
+    EXPECT_TRUE(
+        TargetTemplate::parse(text).indicator().tooltip.endsWith(u": mehr als 99 Elemente."_s));
     EXPECT_FALSE(TargetTemplate::parse(text.chopped(1)).hasError()); // 99 elements
 }
 

@@ -2,6 +2,8 @@
 #include "tests/support/printers.h"
 #include "tests/support/temp_folder.h"
 
+#include <QDir>
+
 #include <gtest/gtest.h>
 
 namespace namenswerk {
@@ -124,6 +126,70 @@ TEST(AddDroppedFiles, ReplacesTheListAndMarksMixedFolders)
     list.addDroppedFiles({u"/r/d.jpg"_s});
     EXPECT_FALSE(list.mixedFolders);
     EXPECT_EQ(list.fullPath(0), u"/r/d.jpg"_s);
+}
+
+// Adding keeps what the list holds and skips what it already holds, however
+// the path was written; the first added path gives an empty list its folder.
+TEST(AddPaths, AppendsOnlyPathsTheListDoesNotHold)
+{
+    FileList list = listWithoutDisk();
+    EXPECT_EQ(list.addPaths({u"/p/a.jpg"_s}).added, 1);
+    EXPECT_EQ(list.currentFolder, u"/p/"_s);
+    list.at(0).ignored = true;
+    list.refreshLevel = RefreshLevel::None;
+
+    const AddedPaths added =
+        list.addPaths({u"/p/b.jpg"_s, u"/p/a.jpg"_s, u"/p//a.jpg"_s, u"/q/c.jpg"_s, u"/p/b.jpg"_s,
+                       u"/p/sub/../b.jpg"_s, u"/p/a\\b.jpg"_s});
+    EXPECT_EQ(added.added, 3);
+    EXPECT_EQ(added.alreadyListed, 4);
+    ASSERT_EQ(list.count(), 4);
+    EXPECT_TRUE(list.at(0).ignored) << "entries already listed keep their marks";
+    EXPECT_EQ(list.fullPath(1), u"/p/b.jpg"_s);
+    EXPECT_EQ(list.at(1).folder, u""_s);
+    EXPECT_EQ(list.at(2).folder, u"/q/"_s);
+    EXPECT_EQ(list.at(3).oldName, u"a\\b.jpg"_s) << "a backslash is part of the name";
+    EXPECT_TRUE(list.mixedFolders);
+    EXPECT_EQ(list.refreshLevel, RefreshLevel::Names);
+
+    list.refreshLevel = RefreshLevel::None;
+    EXPECT_EQ(list.addPaths({u"/q/c.jpg"_s}).added, 0);
+    EXPECT_EQ(list.refreshLevel, RefreshLevel::None) << "nothing added, nothing to recompute";
+}
+
+// A list file without a folder line keeps bare names relative to the working
+// folder; the same file chosen by its whole path is not added again.
+TEST(AddPaths, KnowsRelativeEntriesByTheirWholePath)
+{
+    FileList list = listWithoutDisk();
+    list.currentFolder = u"./"_s;
+    list.addPathLine(u"x.txt"_s, true);
+    const QString working = QDir::currentPath();
+    const AddedPaths added = list.addPaths({working + u"/x.txt"_s, working + u"/y.txt"_s});
+    EXPECT_EQ(added.added, 1);
+    EXPECT_EQ(added.alreadyListed, 1);
+    EXPECT_EQ(list.fullPath(1), working + u"/y.txt"_s);
+}
+
+// A long add reports now and then and stops when told to, keeping what it added.
+TEST(AddPaths, StopsWhenTheProgressSaysSo)
+{
+    FileList list = listWithoutDisk();
+    QStringList paths;
+    for (int number = 0; number < 1000; ++number) {
+        paths.append(u"/p/%1.jpg"_s.arg(number));
+    }
+    std::vector<int> reported;
+    const AddedPaths added = list.addPaths(paths, [&reported](int done) {
+        reported.push_back(done);
+        return reported.size() < 2;
+    });
+    ASSERT_EQ(reported.size(), 2u);
+    EXPECT_LT(reported[0], reported[1]);
+    EXPECT_EQ(added.added, reported[1]);
+    EXPECT_EQ(added.notReached, 1000 - reported[1]);
+    EXPECT_EQ(list.count(), added.added);
+    EXPECT_EQ(list.fullPath(list.count() - 1), paths[added.added - 1]);
 }
 
 TEST(FileFacts, HugeSizesStayPositive)

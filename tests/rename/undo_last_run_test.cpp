@@ -6,6 +6,7 @@
 #include "tests/rename/run_fixture.h"
 
 #include <QDateTime>
+#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -100,8 +101,15 @@ TEST(Undo, AsksWithCountFolderAndAgeThenRenamesBack)
 TEST(Undo, HeadingForOneFileOfAShortFolder)
 {
     test::TempFolder settings;
-    const QString folder = u"/home/someone/Fotos/Urlaub/2016/a/"_s; // 34 characters
+    test::TempFolder files;
+    // A folder path of 34 characters, which is shown whole.
+    const qsizetype padding = 34 - files.path().size() - 1;
+    if (padding < 1) {
+        GTEST_SKIP() << "the temporary folder's path is too long for this case";
+    }
+    const QString folder = files.path() + QString(padding, u'f') + u'/';
     ASSERT_EQ(folder.size(), 34);
+    files.write(folder.mid(files.path().size()) + u"b"_s, "renamed");
     ASSERT_TRUE(writeRecoveryRecord(settings.path(), {Noon - 1500, folder, {{u"a"_s, u"b"_s}}}));
     test::ScriptedRequester requester;
     requester.add(AnswerCancel);
@@ -110,8 +118,7 @@ TEST(Undo, HeadingForOneFileOfAShortFolder)
     const UndoResult result = undoLastRun(settings.path(), requester, list, Noon);
 
     EXPECT_EQ(requester.asked.at(0).heading,
-              u"1 Datei aus dem Verzeichnis '/home/someone/Fotos/Urlaub/2016/a/' wurde vor 25 "
-              u"Minuten umbenannt."_s);
+              u"1 Datei aus dem Verzeichnis '"_s + folder + u"' wurde vor 25 Minuten umbenannt."_s);
     EXPECT_FALSE(result.confirmed);
 }
 
@@ -130,6 +137,56 @@ TEST(Undo, WithoutRecordNothingIsAsked)
     EXPECT_FALSE(fixture.undo(0).asked);
     fixture.settingsFolder.write(u"Brindlewick.ini"_s, "[Recovery]\nMagic=1\n00000=\"/x/\"\n");
     EXPECT_FALSE(fixture.undo(0).asked);
+}
+
+// With no recorded new name left on disk there is nothing to offer: the
+// user is told why instead of being asked, and the record stays for later.
+TEST(Undo, SaysSoWhenNoNewNameIsLeft)
+{
+    struct Case {
+        const char *label;
+        bool removeOldNames; // the files are gone, not back under their old names
+        QString text;
+    };
+    const std::vector<Case> cases{
+        {"undone before", false,
+         u"Das wurde bereits rückgängig gemacht: Die Dateien tragen wieder ihre alten Namen."_s},
+        {"files gone", true,
+         u"Keine dieser Dateien trägt noch ihren neuen Namen, es gibt nichts rückgängig zu "
+         u"machen."_s},
+    };
+    for (const Case &c : cases) {
+        UndoFixture fixture;
+        fixture.renameFiles({u"a.txt"_s, u"b.txt"_s});
+        fixture.requester.add(AnswerYes);
+        ASSERT_EQ(fixture.undo(fixture.now).restored, 2) << c.label;
+        if (c.removeOldNames) {
+            QFile::remove(fixture.files.file(u"a.txt"_s));
+            QFile::remove(fixture.files.file(u"b.txt"_s));
+        }
+        const QByteArray settingsBefore = fixture.settingsFolder.read(u"Brindlewick.ini"_s);
+        fixture.requester.asked.clear();
+        fixture.requester.add(AnswerOk);
+
+        const UndoResult again = fixture.undo(fixture.now + 120);
+
+        ASSERT_EQ(fixture.requester.asked.size(), 1u) << c.label;
+        const Request &told = fixture.requester.asked[0];
+        EXPECT_EQ(told.title, u"Umbenennen rückgängig machen"_s) << c.label;
+        EXPECT_EQ(told.heading, u"2 Dateien aus dem Verzeichnis '"_s +
+                                    abbreviatePath(fixture.files.path(), 35) +
+                                    u"' wurden vor 2 Minuten umbenannt."_s)
+            << c.label;
+        EXPECT_EQ(told.text, c.text) << c.label;
+        EXPECT_EQ(told.icon, RequestIcon::Information) << c.label;
+        EXPECT_EQ(told.buttons, OkOnly) << c.label;
+        EXPECT_TRUE(again.newNamesGone) << c.label;
+        EXPECT_FALSE(again.asked) << c.label;
+        EXPECT_EQ(again.restored, 0) << c.label;
+        EXPECT_EQ(again.skipped, 2) << c.label;
+        EXPECT_EQ(fixture.settingsFolder.read(u"Brindlewick.ini"_s), settingsBefore)
+            << c.label << ": the record stays";
+    }
 }
 
 TEST(Undo, SkipsAPairWhoseOldNameWasTakenAgain)

@@ -33,6 +33,7 @@ ControllerTest::ControllerTest()
                 confirmed(*profileNameAnswer);
             }
         });
+    controller.setPathChooser(chooser);
     QObject::connect(&controller, &MainController::executed,
                      [this](Command command) { executed.push_back(command); });
     window.show();

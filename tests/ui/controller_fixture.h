@@ -5,6 +5,7 @@
 #include "settings/requester.h"
 #include "tests/support/printers.h"
 #include "tests/support/temp_folder.h"
+#include "tests/ui/scripted_path_chooser.h"
 #include "ui/file_list_model.h"
 #include "ui/main_controller.h"
 #include "ui/main_window.h"
@@ -83,6 +84,8 @@ protected:
     // What the profile window answers, and the modes it was opened in.
     std::optional<QString> profileNameAnswer;
     std::vector<ProfileDialogMode> askedProfileNames;
+    // The add dialogs; they cancel unless a test scripts a choice.
+    ScriptedPathChooser chooser;
     MainController controller{list, window, requester, folder.path()};
     std::vector<ShownMenu> shownMenus;
     std::vector<Command> executed;

@@ -70,6 +70,28 @@ TEST_F(KeystrokeRefresh, AnUnbalancedPatternShowsTheErrorIconUntilItIsMended)
     EXPECT_EQ(window.indicatorState(control::NamePatternIcon), FieldIndicator::State::Ok);
 }
 
+// The error tooltips name the place of the fault and follow it as the user types.
+TEST_F(KeystrokeRefresh, ErrorTooltipsSayWhereTheFaultIs)
+{
+    const auto tip = [this](int icon) { return window.stateIcon(icon)->toolTip(); };
+    QTest::keyClicks(editor(control::NamePatternField), u"IMG_<"_s);
+    EXPECT_EQ(tip(control::NamePatternIcon), u"Ungültiges Zeichen oder Token-Fehler\n"
+                                             u"An Stelle 5: '<' wird nicht geschlossen."_s);
+    QTest::keyClicks(editor(control::NamePatternField), u"\\d"_s);
+    EXPECT_EQ(tip(control::NamePatternIcon), u"Ungültiges Zeichen oder Token-Fehler\n"
+                                             u"An Stelle 5: '<\\d' wird nicht geschlossen."_s);
+    QTest::keyClick(editor(control::NamePatternField), '>');
+    EXPECT_EQ(tip(control::NamePatternIcon), u"Ok."_s);
+
+    editor(control::TemplateField)->clear();
+    QTest::keyClicks(editor(control::TemplateField), u"<n>-<x"_s);
+    EXPECT_EQ(tip(control::TemplateIcon), u"Ungültiges Zeichen oder Token-Fehler.\n"
+                                          u"An Stelle 5: '<x' wird nicht geschlossen."_s);
+    QTest::keyClick(editor(control::TemplateField), '>');
+    EXPECT_EQ(tip(control::TemplateIcon), u"Ungültiges Zeichen oder Token-Fehler.\n"
+                                          u"An Stelle 5: unbekanntes Token '<x>'."_s);
+}
+
 TEST_F(KeystrokeRefresh, FailedRenamesColourTheStatusLine)
 {
     const QColor normal = window.statusLine()->palette().color(QPalette::Window);

@@ -404,7 +404,9 @@ TEST_F(MainWindowTest, AResizeLeavesTheTypedSelectionOfTheFocusedFieldAlone)
     EXPECT_EQ(focused->lineEdit()->selectedText(), u"abc"_s);
 }
 
-TEST_F(MainWindowTest, IndicatorImageAndTipChangeOnlyWithTheState)
+// The image changes with the state only; the tip follows the text, which
+// names the place of a fault.
+TEST_F(MainWindowTest, IndicatorImageChangesWithTheStateAndTheTipWithItsText)
 {
     QLabel *icon = window.stateIcon(c::TemplateIcon);
     const auto shows = [icon](SmallImage image) {
@@ -416,8 +418,10 @@ TEST_F(MainWindowTest, IndicatorImageAndTipChangeOnlyWithTheState)
     EXPECT_TRUE(shows(SmallImage::Error));
     EXPECT_EQ(icon->toolTip(), u"Fehler eins"_s);
 
+    const qint64 imageKey = icon->pixmap().cacheKey();
     window.setIndicator(c::TemplateIcon, {FieldIndicator::State::Error, u"Fehler zwei"_s});
-    EXPECT_EQ(icon->toolTip(), u"Fehler eins"_s);
+    EXPECT_EQ(icon->toolTip(), u"Fehler zwei"_s);
+    EXPECT_EQ(icon->pixmap().cacheKey(), imageKey) << "the same state keeps its image";
 
     window.setIndicator(c::TemplateIcon, {FieldIndicator::State::Warning, u"Warnung"_s});
     EXPECT_TRUE(shows(SmallImage::Warning));

@@ -143,6 +143,9 @@ TEST_F(MenuCommands, TheSpecialMenuListsItsItemsInOrderWithTheirChecks)
 {
     const QMenu &menu = controller.specialMenu();
     EXPECT_EQ(itemTexts(menu), QStringList({
+                                   u"&Dateien hinzufügen…\tStrg+Shift+D"_s,
+                                   u"&Ordner hinzufügen…\tStrg+Shift+A"_s,
+                                   u"-"_s,
                                    u"Benutzerdefinierte &Farben\tStrg+Shift+F"_s,
                                    u"-"_s,
                                    u"Großb&uchstaben erhalten\tStrg+Shift+U"_s,

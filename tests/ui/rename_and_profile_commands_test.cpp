@@ -3,6 +3,7 @@
 #include "ui/message_requester.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QTimer>
 #include <QtTest>
 
@@ -65,6 +66,34 @@ TEST_F(RenameCommands, ARunBlockedOnlyByItsOwnOldNamesPointsToTheChainsOption)
     EXPECT_EQ(list.at(1).status, EntryStatus::Renamed);
     EXPECT_TRUE(statusText().contains(u"\"Ketten und Tausch auflösen\""_s))
         << statusText().toStdString();
+}
+
+// Undo says in the status line what it did, and a second undo of the same
+// run says that it has been undone instead of asking.
+TEST_F(RenameCommands, UndoTellsWhatItRestoredAndThatItRanAlready)
+{
+    dropFiles({u"a.txt"_s, u"b.txt"_s});
+    setFieldText(control::TemplateField, u"x_<n>.<e>"_s);
+    press(Qt::Key_Return, Qt::ControlModifier);
+    folder.write(u"a.txt"_s, "taken again");
+
+    requester.answer = {AnswerYes};
+    press(Qt::Key_Backspace, Qt::ControlModifier);
+    EXPECT_TRUE(statusText().startsWith(
+        u"   Rückgängig gemacht: 1 Name wiederhergestellt, 1 übersprungen. 2 Dateien"_s))
+        << statusText().toStdString();
+
+    // A keystroke later the summary is on its own again.
+    setFieldText(control::TemplateField, u"y_<n>.<e>"_s);
+    EXPECT_TRUE(statusText().startsWith(u"   2 Dateien"_s)) << statusText().toStdString();
+
+    QFile::remove(folder.file(u"x_a.txt"_s));
+    requester.asked.clear();
+    press(Qt::Key_Backspace, Qt::ControlModifier);
+    ASSERT_EQ(requester.asked.size(), 1u);
+    EXPECT_EQ(requester.asked[0].icon, RequestIcon::Information);
+    EXPECT_EQ(requester.asked[0].buttons, OkOnly);
+    EXPECT_TRUE(statusText().startsWith(u"   2 Dateien"_s)) << "nothing was undone";
 }
 
 TEST_F(RenameCommands, ProfilesFollowTheTitle)

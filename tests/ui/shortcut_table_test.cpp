@@ -8,6 +8,8 @@
 #include <QTest>
 #include <QTreeView>
 
+#include <algorithm>
+
 namespace namenswerk::test {
 namespace {
 
@@ -33,26 +35,67 @@ std::ostream &operator<<(std::ostream &out, const KeyRow &row)
 
 // The window's key table as the user's manual lists it.
 const std::vector<KeyRow> keyTable{
-    {None, Qt::Key_Escape, 35},    {Alt, Qt::Key_A, 59},        {Alt, Qt::Key_B, 60},
-    {Alt, Qt::Key_C, 35},          {Alt, Qt::Key_D, 32},        {Alt, Qt::Key_E, 10},
-    {Alt, Qt::Key_F, 37},          {Alt, Qt::Key_G, 28},        {Alt, Qt::Key_I, 11},
-    {Alt, Qt::Key_K, 30},          {Alt, Qt::Key_M, 29},        {Alt, Qt::Key_N, 9},
-    {Alt, Qt::Key_O, 38},          {Alt, Qt::Key_P, 36},        {Alt, Qt::Key_S, 59},
-    {Alt, Qt::Key_T, 62},          {Alt, Qt::Key_U, 34},        {Alt, Qt::Key_V, 31},
-    {Alt, Qt::Key_W, 61},          {Ctrl, Qt::Key_B, 148},      {Ctrl, Qt::Key_D, 43},
-    {Ctrl, Qt::Key_F, 37},         {Ctrl, Qt::Key_G, 42},       {Ctrl, Qt::Key_I, 52},
-    {Ctrl, Qt::Key_L, 147},        {Ctrl, Qt::Key_M, 40},       {Ctrl, Qt::Key_N, 41},
-    {Ctrl, Qt::Key_O, 38},         {Ctrl, Qt::Key_P, 36},       {Ctrl, Qt::Key_R, 46},
-    {Ctrl, Qt::Key_S, 146},        {Ctrl, Qt::Key_T, 44},       {Ctrl, Qt::Key_U, 45},
-    {Ctrl, Qt::Key_W, 39},         {Ctrl, Qt::Key_Z, 51},       {None, Qt::Key_Return, 149},
-    {Keypad, Qt::Key_Enter, 149},  {Ctrl, Qt::Key_Return, 34},  {Ctrl | Keypad, Qt::Key_Enter, 34},
-    {Ctrl, Qt::Key_Backspace, 50}, {Ctrl, Qt::Key_1, 130},      {Ctrl, Qt::Key_2, 131},
-    {Ctrl, Qt::Key_3, 132},        {Ctrl, Qt::Key_4, 133},      {Ctrl, Qt::Key_5, 134},
-    {Ctrl, Qt::Key_0, 135},        {None, Qt::Key_F1, 47},      {Shift, Qt::Key_F1, 48},
-    {Ctrl, Qt::Key_F1, 49},        {CtrlShift, Qt::Key_C, 139}, {CtrlShift, Qt::Key_E, 137},
-    {CtrlShift, Qt::Key_F, 138},   {CtrlShift, Qt::Key_I, 52},  {CtrlShift, Qt::Key_N, 142},
-    {CtrlShift, Qt::Key_O, 140},   {CtrlShift, Qt::Key_R, 141}, {CtrlShift, Qt::Key_U, 143},
+    {None, Qt::Key_Escape, 35},
+    {Alt, Qt::Key_A, 59},
+    {Alt, Qt::Key_B, 60},
+    {Alt, Qt::Key_C, 35},
+    {Alt, Qt::Key_D, 32},
+    {Alt, Qt::Key_E, 10},
+    {Alt, Qt::Key_F, 37},
+    {Alt, Qt::Key_G, 28},
+    {Alt, Qt::Key_I, 11},
+    {Alt, Qt::Key_K, 30},
+    {Alt, Qt::Key_M, 29},
+    {Alt, Qt::Key_N, 9},
+    {Alt, Qt::Key_O, 38},
+    {Alt, Qt::Key_P, 36},
+    {Alt, Qt::Key_S, 59},
+    {Alt, Qt::Key_T, 62},
+    {Alt, Qt::Key_U, 34},
+    {Alt, Qt::Key_V, 31},
+    {Alt, Qt::Key_W, 61},
+    {Ctrl, Qt::Key_B, 148},
+    {Ctrl, Qt::Key_D, 43},
+    {Ctrl, Qt::Key_F, 37},
+    {Ctrl, Qt::Key_G, 42},
+    {Ctrl, Qt::Key_I, 52},
+    {Ctrl, Qt::Key_L, 147},
+    {Ctrl, Qt::Key_M, 40},
+    {Ctrl, Qt::Key_N, 41},
+    {Ctrl, Qt::Key_O, 38},
+    {Ctrl, Qt::Key_P, 36},
+    {Ctrl, Qt::Key_R, 46},
+    {Ctrl, Qt::Key_S, 146},
+    {Ctrl, Qt::Key_T, 44},
+    {Ctrl, Qt::Key_U, 45},
+    {Ctrl, Qt::Key_W, 39},
+    {Ctrl, Qt::Key_Z, 51},
+    {None, Qt::Key_Return, 149},
+    {Keypad, Qt::Key_Enter, 149},
+    {Ctrl, Qt::Key_Return, 34},
+    {Ctrl | Keypad, Qt::Key_Enter, 34},
+    {Ctrl, Qt::Key_Backspace, 50},
+    {Ctrl, Qt::Key_1, 130},
+    {Ctrl, Qt::Key_2, 131},
+    {Ctrl, Qt::Key_3, 132},
+    {Ctrl, Qt::Key_4, 133},
+    {Ctrl, Qt::Key_5, 134},
+    {Ctrl, Qt::Key_0, 135},
+    {None, Qt::Key_F1, 47},
+    {Shift, Qt::Key_F1, 48},
+    {Ctrl, Qt::Key_F1, 49},
+    {CtrlShift, Qt::Key_C, 139},
+    {CtrlShift, Qt::Key_E, 137},
+    {CtrlShift, Qt::Key_F, 138},
+    {CtrlShift, Qt::Key_I, 52},
+    {CtrlShift, Qt::Key_N, 142},
+    {CtrlShift, Qt::Key_O, 140},
+    {CtrlShift, Qt::Key_R, 141},
+    {CtrlShift, Qt::Key_U, 143},
     {CtrlShift, Qt::Key_Z, 144},
+    // Beyond the manual's table: adding files and a folder.
+    {CtrlShift, Qt::Key_D, 171},
+    {CtrlShift, Qt::Key_A, 172},
 };
 
 class Shortcuts : public ControllerTest {
@@ -188,27 +231,58 @@ TEST_F(Shortcuts, EscapeEndsTheProgramWithoutAQuestion)
     EXPECT_TRUE(requester.asked.empty());
 }
 
-// Escape closes only the open drop-down list of "Datei&name:"; the loaded
-// list is not lost by ending the program.
-TEST_F(Shortcuts, EscapeInAnOpenDropDownListClosesOnlyTheList)
+// Where the keyboard's keys go while a popup is open.
+QWidget *popupFocus()
 {
+    QWidget *popup = QApplication::activePopupWidget();
+    return popup->focusWidget() ? popup->focusWidget() : popup;
+}
+
+// An open drop-down list owns Escape and Enter: Escape closes only the list
+// and Enter only picks the highlighted entry. Neither may end the program
+// (the loaded list would be lost) or store the settings.
+TEST_F(Shortcuts, EscapeAndEnterInAnOpenDropDownListActOnTheListOnly)
+{
+    struct Case {
+        int field;
+        Qt::Key key;
+        int expectedIndex; // the entry chosen afterwards
+    };
+    // The history of "Datei&name:" and the list "Schreib&weise:", each opened
+    // on its first entry; Down highlights the second before the key.
+    const std::vector<Case> cases{
+        {control::NamePatternField, Qt::Key_Escape, 0},
+        {control::NamePatternField, Qt::Key_Return, 1},
+        {control::NamePatternField, Qt::Key_Enter, 1},
+        {control::NameCaseList, Qt::Key_Escape, 0},
+        {control::NameCaseList, Qt::Key_Return, 1},
+    };
     bool quit = false;
     QObject::connect(&controller, &MainController::quitRequested, [&quit] { quit = true; });
-    auto *field = qobject_cast<QComboBox *>(window.inputField(control::NamePatternField));
-    ASSERT_NE(field, nullptr);
-    field->addItems({u"<n>"_s, u"neu <n>"_s});
-    field->setCurrentIndex(0);
-    window.show();
+    window.inputField(control::NamePatternField)->addItems({u"<n>"_s, u"neu <n>"_s});
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
 
-    field->setFocus();
-    field->showPopup();
-    ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::activePopupWidget() != nullptr; }));
-    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
-    EXPECT_FALSE(quit) << "Escape in the open list ended the program";
-    EXPECT_TRUE(QTest::qWaitFor([] { return QApplication::activePopupWidget() == nullptr; }));
-
-    EXPECT_FALSE(quit);
+    for (const Case &c : cases) {
+        auto *list = qobject_cast<QComboBox *>(window.control(c.field));
+        ASSERT_NE(list, nullptr);
+        list->setCurrentIndex(0);
+        list->setFocus();
+        executed.clear();
+        list->showPopup();
+        ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::activePopupWidget() != nullptr; }));
+        QTest::keyClick(popupFocus(), Qt::Key_Down);
+        QTest::keyClick(popupFocus(), c.key);
+        EXPECT_TRUE(QTest::qWaitFor([] { return QApplication::activePopupWidget() == nullptr; }))
+            << "the list stays open after key " << c.key;
+        EXPECT_FALSE(quit) << "the key in the open list ended the program";
+        EXPECT_EQ(std::ranges::count(executed, Command::StoreSettings), 0)
+            << "the key in the open list stored the settings";
+        EXPECT_EQ(list->currentIndex(), c.expectedIndex) << "field " << c.field;
+        const QWidget *focus = QApplication::focusWidget();
+        EXPECT_TRUE(focus == list || list->isAncestorOf(focus)) << "field " << c.field;
+    }
+    EXPECT_EQ(field(control::NamePatternField)->currentText(), u"neu <n>"_s);
+    EXPECT_FALSE(folder.exists(u"Brindlewick.ini"_s));
 }
 
 TEST_F(Shortcuts, TheCloseBoxEndsTheProgramToo)
