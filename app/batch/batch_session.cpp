@@ -44,15 +44,12 @@ bool loadEntries(FileList &list, const BatchOptions &options, const QString &set
         error = u"cannot read the list file '%1'"_s.arg(path);
         return false;
     }
-    readListFile(list, path, options.remembered, options.limit);
     // A plan that leaves out entries must say so, or the rest is silently never renamed.
-    if (list.count() >= options.limit) {
+    if (readListFile(list, path, options.remembered, options.limit)) {
         const qsizetype total = countListFileEntries(path, options.remembered);
-        if (total > list.count()) {
-            printError(u"--limit %1: read %1 of the %2 entries of '%3'"_s.arg(options.limit)
-                           .arg(total)
-                           .arg(path));
-        }
+        printError(u"--limit %1: read %1 of the %2 entries of '%3'"_s.arg(options.limit)
+                       .arg(total)
+                       .arg(path));
     }
     return true;
 }
