@@ -12,6 +12,7 @@
 #include <QTextStream>
 
 #include <algorithm>
+#include <cstdio>
 #include <memory>
 
 namespace namenswerk::batch {
@@ -122,7 +123,9 @@ std::unique_ptr<ComputedPlan> computePlan(const BatchOptions &options,
 
 void printPlan(const ComputedPlan &plan, bool json)
 {
-    QTextStream(stdout) << (json ? planAsJson(plan.list) : planAsTabSeparated(plan.list));
+    const QByteArray text = json ? planAsJson(plan.list).toUtf8() : planAsTabSeparated(plan.list);
+    std::fwrite(text.constData(), 1, std::size_t(text.size()), stdout);
+    std::fflush(stdout);
     // Names in the summary reach a terminal: escaped as in the plan.
     QTextStream(stderr) << escapedField(plan.engine.summary().trimmed()) << '\n';
 }
