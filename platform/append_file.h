@@ -24,6 +24,8 @@ public:
     ~AppendFile() { close(); }
     AppendFile(const AppendFile &) = delete;
     AppendFile &operator=(const AppendFile &) = delete;
+    AppendFile(AppendFile &&) = delete;
+    AppendFile &operator=(AppendFile &&) = delete;
 
     // Makes the file; false when anything is at the path already (never
     // followed, never overwritten) or the file cannot be made.

@@ -2,8 +2,8 @@
 
 #include <climits>
 #include <cstdint>
-#include <cstdlib>
 #include <malloc.h>
+#include <memory>
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -17,6 +17,7 @@ constexpr int HeapReach = 1 << 30;
 constexpr int LargestHeapBlock = 32 * 1024 * 1024;
 // The allocator's own default.
 constexpr int DefaultTopPad = 128 * 1024;
+constexpr std::size_t ProbeSize = std::size_t{64} * 1024;
 
 } // namespace
 
@@ -31,16 +32,19 @@ void preferLargePages()
     // marked for large pages as a whole: a region added by a later growth
     // would come without the mark.
     ::mallopt(M_TOP_PAD, HeapReach);
-    void *probe = std::malloc(64 * 1024);
-    const auto page = static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE));
-    const auto from = (reinterpret_cast<std::uintptr_t>(probe) + page - 1) / page * page;
-    const auto to = reinterpret_cast<std::uintptr_t>(::sbrk(0));
-    // Only where the block came from the heap's end (an allocator of a
-    // sanitizer, for one, works elsewhere).
-    if (probe != nullptr && to > from && to - from <= std::uintptr_t{2} * HeapReach) {
-        ::madvise(reinterpret_cast<void *>(from), to - from, MADV_HUGEPAGE);
+    {
+        const auto probe = std::make_unique_for_overwrite<char[]>(ProbeSize);
+        const auto page = static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE));
+        const auto at = reinterpret_cast<std::uintptr_t>(probe.get());
+        char *start = probe.get() + (page - at % page) % page;
+        const auto end = reinterpret_cast<std::uintptr_t>(::sbrk(0));
+        const auto from = reinterpret_cast<std::uintptr_t>(start);
+        // Only where the block came from the heap's end (an allocator of a
+        // sanitizer, for one, works elsewhere).
+        if (end > from && end - from <= std::uintptr_t{2} * HeapReach) {
+            ::madvise(start, end - from, MADV_HUGEPAGE);
+        }
     }
-    std::free(probe);
     ::mallopt(M_TOP_PAD, DefaultTopPad);
 }
 

@@ -107,11 +107,10 @@ std::optional<SplitFile> splitFile(const QString &path, bool withFolderLine, qsi
     QByteArray block(BlockSize, Qt::Uninitialized);
     const qsizetype filled = std::max<qint64>(file.read(block.data(), BlockSize), 0);
     const ByteOrderMark mark = byteOrderMark(QByteArrayView(block).first(filled));
-    std::optional<SplitFile> result(
-        std::in_place, mark.encoding,
-        LineSplitter(mark.encoding == Encoding::Utf16LE ? 2 : 1, withFolderLine, maxPaths));
-    result->lines.reserve(std::min(file.size(), MaxReservedBytes));
-    split(file, result->lines, block, filled, mark.size);
+    SplitFile result{mark.encoding, LineSplitter(mark.encoding == Encoding::Utf16LE ? 2 : 1,
+                                                 withFolderLine, maxPaths)};
+    result.lines.reserve(std::min(file.size(), MaxReservedBytes));
+    split(file, result.lines, block, filled, mark.size);
     return result;
 }
 
