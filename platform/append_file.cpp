@@ -124,6 +124,9 @@ bool AppendFile::append(QByteArrayView bytes)
         return false;
     }
     const auto size = static_cast<std::size_t>(bytes.size());
+    if (size == 0) {
+        return true;
+    }
     if (mapped_ && written_ + size > reserved_ && !reserve(written_ + size)) {
         close();
         return false;
