@@ -16,7 +16,7 @@ class PresenceFacts {
 public:
     FileFacts operator()(const QString &fullPath)
     {
-        const QByteArray path = QFile::encodeName(fullPath);
+        const QByteArray &path = encoded(fullPath);
         const qsizetype slash = path.lastIndexOf('/');
         const QByteArrayView name = QByteArrayView(path).sliced(slash + 1);
         if (name.isEmpty() || name == "." || name == "..") {
@@ -43,6 +43,22 @@ public:
     }
 
 private:
+    // The path as the system takes it, in a buffer kept from call to call:
+    // plain ASCII, which almost every path is, is copied byte by byte.
+    const QByteArray &encoded(const QString &fullPath)
+    {
+        path_.resize(fullPath.size());
+        char *to = path_.data();
+        for (const QChar c : fullPath) {
+            if (c.unicode() >= 0x80) {
+                path_ = QFile::encodeName(fullPath);
+                return path_;
+            }
+            *to++ = static_cast<char>(c.unicode());
+        }
+        return path_;
+    }
+
     // Entries of one folder mostly follow each other.
     const std::optional<platform::FolderNames> &namesIn(QByteArrayView folder)
     {
@@ -59,6 +75,7 @@ private:
     using Listings = std::map<QByteArray, std::optional<platform::FolderNames>>;
     Listings folders_;
     Listings::iterator last_ = folders_.end();
+    QByteArray path_;
 };
 
 } // namespace

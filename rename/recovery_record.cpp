@@ -1,6 +1,7 @@
 #include "rename/recovery_record.h"
 
 #include "platform/file_system.h"
+#include "settings/atomic_file.h"
 #include "settings/settings_file.h"
 #include "settings/settings_lock.h"
 #include "settings/stored_values.h"
@@ -36,6 +37,42 @@ int recordNumber(QByteArrayView key)
     return ok && number > 0 && recordKey(number).toLatin1() == key ? number : 0;
 }
 
+// Appends the text as toUtf8() gives it; plain ASCII, which almost every
+// name is, without a copy of its own.
+void appendUtf8(QByteArray &bytes, const QString &text)
+{
+    const qsizetype start = bytes.size();
+    bytes.resize(start + text.size());
+    char *to = bytes.data() + start;
+    for (const QChar c : text) {
+        if (c.unicode() >= 0x80) {
+            bytes.truncate(start);
+            bytes += text.toUtf8();
+            return;
+        }
+        *to++ = static_cast<char>(c.unicode());
+    }
+}
+
+// "key=line" as recordKey() and recordLine() make them, and the line end. A
+// line break in a name would start a new line: it is stored as a blank.
+void appendRecordLine(QByteArray &bytes, int number, const RenamedPair &pair)
+{
+    const QByteArray digits = QByteArray::number(number);
+    bytes.append(std::max<qsizetype>(5 - digits.size(), 0), '0').append(digits).append("=\"");
+    const qsizetype lineStart = bytes.size();
+    appendUtf8(bytes, pair.oldName);
+    bytes.append("\" > \"");
+    appendUtf8(bytes, pair.newName);
+    bytes.append('"');
+    for (char *at = bytes.data() + lineStart; at != bytes.data() + bytes.size(); ++at) {
+        if (*at == '\r' || *at == '\n') {
+            *at = ' ';
+        }
+    }
+    bytes.append("\r\n");
+}
+
 } // namespace
 
 bool writeRecoveryRecord(const QString &settingsFolder, const RecoveryRecord &record)
@@ -57,13 +94,13 @@ bool writeRecoveryRecord(const QString &settingsFolder, const RecoveryRecord &re
     // The new group is the document's last, so its lines can follow the
     // written text directly; adding them key by key would take quadratic time.
     QByteArray bytes = document.toBytes();
+    bytes.reserve(bytes.size() + qsizetype(record.pairs.size()) * 64);
     int number = 0;
     for (const RenamedPair &pair : record.pairs) {
-        QString line = recordLine(pair);
-        line.replace(u'\r', u' ').replace(u'\n', u' '); // a line break would start a new line
-        bytes += recordKey(++number).toUtf8() + '=' + line.toUtf8() + "\r\n";
+        appendRecordLine(bytes, ++number, pair);
     }
-    return IniDocument::fromBytes(bytes).save(path);
+    // What the document would write of these bytes is the bytes themselves.
+    return bytes.size() <= IniDocument::MaxFileSize && replaceFileAtomically(path, bytes);
 }
 
 RecoveryRecord readRecoveryRecord(const QString &settingsFolder)

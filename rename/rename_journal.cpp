@@ -3,6 +3,7 @@
 #include "platform/regular_file.h"
 
 #include <QDir>
+#include <QFile>
 
 #include <algorithm>
 
@@ -59,11 +60,10 @@ QString journalFilePath(const QString &settingsFolder)
 }
 
 RenameJournal::RenameJournal(const QString &settingsFolder, const QString &recordFolder)
-    : file_(journalFilePath(settingsFolder))
+    : path_(journalFilePath(settingsFolder))
 {
-    // NewOnly: a journal left behind by another run is never overwritten.
-    if (!file_.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::NewOnly |
-                    QIODevice::Unbuffered)) {
+    // A journal left behind by another run is never overwritten.
+    if (!file_.create(path_)) {
         return;
     }
     created_ = true;
@@ -72,11 +72,10 @@ RenameJournal::RenameJournal(const QString &settingsFolder, const QString &recor
 
 void RenameJournal::append(QByteArrayView lines)
 {
-    if (file_.isOpen() && file_.write(lines.data(), lines.size()) != lines.size()) {
-        // Nothing more goes into a journal with a gap; what it holds stays
-        // true, and the run's record does not depend on it.
-        file_.close();
-    }
+    // A journal that cannot take the lines closes: nothing more goes into
+    // one with a gap; what it holds stays true, and the run's record does
+    // not depend on it.
+    file_.append(lines);
 }
 
 QByteArray RenameJournal::fieldsOf(const RenamedPair &pair)
@@ -109,7 +108,8 @@ void RenameJournal::renamed(const RenamedPair *next)
 void RenameJournal::remove()
 {
     if (created_) {
-        file_.remove();
+        file_.close();
+        QFile::remove(path_);
         created_ = false;
     }
 }
@@ -121,6 +121,15 @@ JournalReader::JournalReader()
 
 void JournalReader::feed(QByteArrayView bytes)
 {
+    // No line holds a NUL byte. The journal's room is reserved ahead and
+    // reads as zeros until written, and a run killed while it stored lines
+    // may have stored their bytes in any order: what it left ends at the
+    // first byte it did not store.
+    if (const qsizetype unwritten = bytes.indexOf('\0'); unwritten >= 0 && !done_) {
+        feed(bytes.first(unwritten));
+        done_ = true;
+        return;
+    }
     while (!bytes.isEmpty() && !done_) {
         const qsizetype end = bytes.indexOf('\n');
         const QByteArrayView piece = end < 0 ? bytes : bytes.first(end);

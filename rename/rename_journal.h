@@ -1,10 +1,10 @@
 #pragma once
 
+#include "platform/append_file.h"
 #include "rename/record_line.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
-#include <QFile>
 #include <QString>
 
 #include <optional>
@@ -17,7 +17,9 @@ QString journalFilePath(const QString &settingsFolder);
 
 // The trace a rename run leaves on disk while it works, so that a run which
 // dies half-way (killed, power cut, crash) can still be undone: each renamed
-// pair is appended right after its rename, with one unbuffered write. Since a
+// pair is appended right after its rename, stored into the file's pages at
+// once (see platform/append_file.h), so that no system call per file slows
+// the run. Since a
 // run can die inside the rename itself, the pair about to be renamed is
 // announced as pending first; it counts only when its rename is confirmed,
 // or, for the last one, when the disk shows it done (see interrupted_run.h).
@@ -53,7 +55,8 @@ private:
     void append(QByteArrayView lines);
     static QByteArray fieldsOf(const RenamedPair &pair);
 
-    QFile file_;
+    platform::AppendFile file_;
+    QString path_;
     bool created_ = false;
     QByteArray pendingFields_;
 };
@@ -70,10 +73,11 @@ struct JournalContents {
     std::optional<RenamedPair> claimed;
 };
 
-// Reads a journal block by block. A torn last line (one a kill cut short) is
-// left out, as is any line that is not of the journal's form or longer than
-// any line a run writes; so memory grows with the pairs read, never with a
-// line, however large or strange the file.
+// Reads a journal block by block, up to its first NUL byte (the room a
+// killed run reserved and did not fill). A torn last line (one a kill cut
+// short) is left out, as is any line that is not of the journal's form or
+// longer than any line a run writes; so memory grows with the pairs read,
+// never with a line, however large or strange the file.
 class JournalReader {
 public:
     // Longer than the line of two paths of the longest length the system

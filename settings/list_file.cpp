@@ -7,7 +7,6 @@
 #include <QStringEncoder>
 
 #include <algorithm>
-#include <limits>
 
 using namespace Qt::StringLiterals;
 
@@ -35,20 +34,20 @@ QString ownListFilePath(const QString &programFolder)
     return programFolder.isEmpty() ? name : withTrailingSlash(programFolder) + name;
 }
 
-void readListFile(FileList &list, const QString &path, bool hasFolderLine, int entryLimit)
+bool readListFile(FileList &list, const QString &path, bool hasFolderLine, int entryLimit)
 {
     if (entryLimit <= 0) {
-        return;
+        return false;
     }
     const qsizetype wanted = std::max(entryLimit - list.count(), 0);
     const ListFileLines lines = readListFileLines(path, hasFolderLine, wanted);
     if (!lines.opened) {
-        return;
+        return false;
     }
     if (!hasFolderLine) {
         list.currentFolder = u"./"_s;
     } else if (lines.folderLine.isEmpty()) {
-        return;
+        return false;
     } else {
         list.currentFolder = withTrailingSlash(pathFromLine(lines.folderLine));
     }
@@ -56,12 +55,12 @@ void readListFile(FileList &list, const QString &path, bool hasFolderLine, int e
     for (const QString &line : lines.paths) {
         list.addPathLine(line, hasFolderLine);
     }
+    return lines.more;
 }
 
 qsizetype countListFileEntries(const QString &path, bool hasFolderLine)
 {
-    return readListFileLines(path, hasFolderLine, std::numeric_limits<qsizetype>::max())
-        .paths.size();
+    return countListFileLines(path, hasFolderLine);
 }
 
 bool writeListFile(const FileList &list, const QString &path, bool rememberList)

@@ -17,8 +17,8 @@ QString ownListFilePath(const QString &programFolder);
 //
 // Lines that cannot name a file are skipped and do not count towards the
 // limit: empty lines, lines holding a NUL byte in 8-bit text and lines longer than any
-// path the system accepts.
-void readListFile(FileList &list, const QString &path, bool hasFolderLine, int entryLimit);
+// path the system accepts. True when the limit left out entries of the file.
+bool readListFile(FileList &list, const QString &path, bool hasFolderLine, int entryLimit);
 
 // How many entries the list file holds in all, counted as readListFile
 // counts them; 0 when it cannot be opened.

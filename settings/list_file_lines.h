@@ -13,6 +13,8 @@ struct ListFileLines {
     QString folderLine;
     // The following lines, up to the number asked for.
     QStringList paths;
+    // The file holds more path lines than were asked for.
+    bool more = false;
 };
 
 // Reads no more of the file than it takes to find the folder line and
@@ -23,5 +25,9 @@ struct ListFileLines {
 // Lines end at CR, LF or CR LF. Only regular files are read: a pipe or a
 // device might never end.
 ListFileLines readListFileLines(const QString &path, bool withFolderLine, qsizetype maxPaths);
+
+// How many path lines readListFileLines would take from the whole file,
+// without decoding them; 0 when the file cannot be opened.
+qsizetype countListFileLines(const QString &path, bool withFolderLine);
 
 } // namespace namenswerk

@@ -3,6 +3,7 @@
 #include "app/batch/batch_commands.h"
 #include "app/batch/batch_options.h"
 #include "app/batch/batch_session.h"
+#include "platform/large_pages.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -42,6 +43,8 @@ int runCommand(const BatchOptions &options)
 int main(int argc, char **argv)
 {
     using namespace namenswerk::batch;
+    // The plan of a long list builds hundreds of thousands of entries.
+    namenswerk::platform::preferLargePages();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("namenswerk"));
     QCoreApplication::setApplicationVersion(QStringLiteral(PROJECT_VERSION_TEXT));

@@ -12,6 +12,7 @@
 #include <QTextStream>
 
 #include <algorithm>
+#include <cstdio>
 #include <memory>
 
 namespace namenswerk::batch {
@@ -44,15 +45,12 @@ bool loadEntries(FileList &list, const BatchOptions &options, const QString &set
         error = u"cannot read the list file '%1'"_s.arg(path);
         return false;
     }
-    readListFile(list, path, options.remembered, options.limit);
     // A plan that leaves out entries must say so, or the rest is silently never renamed.
-    if (list.count() >= options.limit) {
+    if (readListFile(list, path, options.remembered, options.limit)) {
         const qsizetype total = countListFileEntries(path, options.remembered);
-        if (total > list.count()) {
-            printError(u"--limit %1: read %1 of the %2 entries of '%3'"_s.arg(options.limit)
-                           .arg(total)
-                           .arg(path));
-        }
+        printError(u"--limit %1: read %1 of the %2 entries of '%3'"_s.arg(options.limit)
+                       .arg(total)
+                       .arg(path));
     }
     return true;
 }
@@ -129,7 +127,9 @@ std::unique_ptr<ComputedPlan> computePlan(const BatchOptions &options,
 
 void printPlan(const ComputedPlan &plan, bool json)
 {
-    QTextStream(stdout) << (json ? planAsJson(plan.list) : planAsTabSeparated(plan.list));
+    const QByteArray text = json ? planAsJson(plan.list).toUtf8() : planAsTabSeparated(plan.list);
+    std::fwrite(text.constData(), 1, std::size_t(text.size()), stdout);
+    std::fflush(stdout);
     // Names in the summary reach a terminal: escaped as in the plan.
     QTextStream(stderr) << escapedField(plan.engine.summary().trimmed()) << '\n';
 }

@@ -8,6 +8,7 @@
 #include <QJsonObject>
 
 #include <algorithm>
+#include <array>
 
 namespace namenswerk::batch {
 
@@ -32,6 +33,24 @@ QString codeEscape(char16_t c)
 bool needsEscape(char16_t c)
 {
     return c == u'\\' || needsCodeEscape(c);
+}
+
+// Appends a field of the plan in UTF-8. Plain ASCII, which almost every
+// name is, goes over byte by byte.
+void appendField(QByteArray &out, const QString &text)
+{
+    const qsizetype start = out.size();
+    out.resize(start + text.size());
+    char *to = out.data() + start;
+    for (const QChar c : text) {
+        const char16_t code = c.unicode();
+        if (code >= 0x80 || needsEscape(code)) {
+            out.truncate(start);
+            out += escapedField(text).toUtf8();
+            return;
+        }
+        *to++ = static_cast<char>(code);
+    }
 }
 
 } // namespace
@@ -70,15 +89,26 @@ QString escapedField(const QString &text)
     return escaped;
 }
 
-QString planAsTabSeparated(const FileList &list)
+QByteArray planAsTabSeparated(const FileList &list)
 {
-    QString text = u"entry\tpath\tnew\tstatus\ttext\n"_s;
+    QByteArray text = "entry\tpath\tnew\tstatus\ttext\n";
+    text.reserve(qsizetype{list.count()} * 80);
+    std::array<QByteArray, EntryStatusCount> statusFields;
+    for (int status = 0; status < EntryStatusCount; ++status) {
+        const auto kind = static_cast<EntryStatus>(status);
+        statusFields[std::size_t(status)] =
+            QByteArray::number(status) + '\t' + statusText(kind).toUtf8() + '\n';
+    }
     for (int index = 0; index < list.count(); ++index) {
         const FileEntry &entry = list.at(index);
-        text += QString::number(index + 1) % u'\t' % escapedField(list.fullPath(entry)) % u'\t' %
-                escapedField(withValueSeparatorsShown(entry.newName)) % u'\t' %
-                QString::number(static_cast<int>(entry.status)) % u'\t' % statusText(entry.status) %
-                u'\n';
+        text += QByteArray::number(index + 1);
+        text += '\t';
+        appendField(text, entry.folder.isEmpty() ? list.currentFolder : entry.folder);
+        appendField(text, entry.oldName);
+        text += '\t';
+        appendField(text, withValueSeparatorsShown(entry.newName));
+        text += '\t';
+        text += statusFields[std::size_t(entry.status)];
     }
     return text;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 namespace namenswerk {
@@ -13,8 +14,8 @@ namespace namenswerk::batch {
 // order. Inside fields, backslashes, tabs and line breaks are escaped as \\,
 // \t, \n and \r, other control characters as \xHH (\u2028 and \u2029 as
 // \uHHHH), so that every entry stays on one line and nothing reaches a
-// terminal as a command.
-QString planAsTabSeparated(const FileList &list);
+// terminal as a command. In UTF-8, as it goes out.
+QByteArray planAsTabSeparated(const FileList &list);
 
 // The same as a JSON array of objects with the keys of the header line.
 QString planAsJson(const FileList &list);

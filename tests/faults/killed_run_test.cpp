@@ -3,6 +3,7 @@
 #include "rename/rename_journal.h"
 #include "rename/undo_last_run.h"
 #include "tests/faults/disk_manifest.h"
+#include "tests/support/journal_length.h"
 #include "tests/support/scripted_requester.h"
 #include "tests/support/temp_folder.h"
 
@@ -34,7 +35,7 @@ void killAtJournalSize(QProcess &child, const QString &journal, qint64 size)
 {
     QElapsedTimer waited;
     waited.start();
-    while (QFileInfo(journal).size() < size && child.state() == QProcess::Running &&
+    while (test::journalLength(journal) < size && child.state() == QProcess::Running &&
            waited.elapsed() < 60'000) {
         QThread::msleep(1);
     }

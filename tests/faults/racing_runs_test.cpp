@@ -3,6 +3,7 @@
 #include "settings/settings_lock.h"
 #include "tests/app/batch/batch_run.h"
 #include "tests/faults/disk_manifest.h"
+#include "tests/support/journal_length.h"
 #include "tests/support/temp_folder.h"
 
 #include <QDir>
@@ -80,7 +81,7 @@ struct RacingRuns : ::testing::Test {
             return false;
         }
         const QString journal = journalFilePath(settings.path());
-        while (QFileInfo(journal).size() < 4096 && longRun.state() == QProcess::Running) {
+        while (test::journalLength(journal) < 4096 && longRun.state() == QProcess::Running) {
         }
         ::kill(pid_t(longRun.processId()), SIGSTOP);
         return longRun.state() == QProcess::Running;

@@ -4,9 +4,9 @@
 #include "rename/undo_last_run.h"
 #include "tests/rename/printers.h"
 #include "tests/rename/run_fixture.h"
+#include "tests/support/journal_length.h"
 
 #include <QElapsedTimer>
-#include <QFileInfo>
 #include <QProcess>
 #include <QThread>
 
@@ -34,7 +34,7 @@ void killHalfWay(QProcess &child, const QString &journal)
 {
     QElapsedTimer waited;
     waited.start();
-    while (QFileInfo(journal).size() < 4096 && child.state() == QProcess::Running &&
+    while (test::journalLength(journal) < 4096 && child.state() == QProcess::Running &&
            waited.elapsed() < 60'000) {
         QThread::usleep(50);
     }

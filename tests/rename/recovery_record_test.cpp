@@ -81,6 +81,28 @@ TEST(RecoveryRecord, ReplacesOnlyItsOwnGroup)
               "00000=\"/b/\"\r\n00001=\"p\" > \"q\"\r\n");
 }
 
+// Every pair is stored as its record line in UTF-8, a line break as a blank,
+// text that is no Unicode as toUtf8() spells it.
+TEST(RecoveryRecord, StoresEachPairAsItsRecordLine)
+{
+    test::TempFolder settings;
+    const std::vector<RenamedPair> pairs{
+        {u"plain.jpg"_s, u"sub/neu.jpg"_s},
+        {u"a \"q\" > b"_s, u"/abs/\u00fc\u20ac.txt"_s},
+        {u"two\r\nlines"_s, u"tab\there"_s},
+        {u"lone "_s + QChar(0xD800), u"\U0001F600"_s},
+    };
+    ASSERT_TRUE(writeRecoveryRecord(settings.path(), {7, u"/b/"_s, pairs}));
+
+    QByteArray expected = "\r\n[Recovery]\r\nMagic=7\r\n00000=\"/b/\"\r\n";
+    for (std::size_t index = 0; index < pairs.size(); ++index) {
+        QString line = recordLine(pairs[index]);
+        line.replace(u'\r', u' ').replace(u'\n', u' ');
+        expected += recordKey(int(index) + 1).toUtf8() + '=' + line.toUtf8() + "\r\n";
+    }
+    EXPECT_EQ(settings.read(u"Brindlewick.ini"_s), "\xEF\xBB\xBF" + expected);
+}
+
 TEST(RecoveryRecord, ReadingStopsAtTheFirstMissingLine)
 {
     test::TempFolder settings;

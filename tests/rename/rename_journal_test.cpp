@@ -86,6 +86,71 @@ TEST(RenameJournal, AClaimBelongsToThePairInFlight)
     EXPECT_EQ(read.claimed, (RenamedPair{u"c d"_s, u"e"_s}));
 }
 
+// A run keeps room reserved after its lines, which reads as zeros; a run
+// killed while it stored lines may have stored a later byte before an
+// earlier one. Nothing from the first zero byte on counts.
+TEST(RenameJournal, NothingFromTheFirstUnwrittenByteOnCounts)
+{
+    const QByteArray start = "Namenswerk rename journal 1\t%2Fx%2F\n"
+                             "?\ta\tb\n"
+                             "+\ta\tb\n"
+                             "?\tc\td\n";
+    const QByteArray room(5000, '\0');
+    struct Case {
+        const char *label;
+        QByteArray bytes;
+    };
+    const std::vector<Case> cases{
+        {"reserved room after the lines", start + room},
+        {"a confirmation stored only at its end", start + "\0\0\0\0d\n" + room},
+        {"the next announcement stored before the confirmation",
+         start + QByteArray(5, '\0') + "\n?\te\tf\n" + room},
+        {"the room in blocks of its own", start + room + "?\te\tf\n"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.label);
+        for (const qsizetype block : {qsizetype{7}, c.bytes.size()}) {
+            JournalReader reader;
+            for (qsizetype at = 0; at < c.bytes.size(); at += block) {
+                reader.feed(
+                    QByteArrayView(c.bytes).sliced(at, std::min(block, c.bytes.size() - at)));
+            }
+            const JournalContents read = reader.finish();
+            EXPECT_TRUE(read.complete);
+            EXPECT_EQ(read.renamed, (std::vector{RenamedPair{u"a"_s, u"b"_s}}));
+            EXPECT_EQ(read.pending, (RenamedPair{u"c"_s, u"d"_s}));
+        }
+    }
+}
+
+// Another process reads a live run's journal as it stands, and a finished
+// one holds its lines and nothing else.
+TEST(RenameJournal, ReadsTheSameWhileTheRunGoesOnAndAfterwards)
+{
+    test::TempFolder settings;
+    const QString path = journalFilePath(settings.path());
+    std::vector<RenamedPair> pairs;
+    for (int i = 0; i < 3000; ++i) {
+        pairs.push_back({u"old_%1"_s.arg(i), u"new_%1"_s.arg(i)});
+    }
+    {
+        RenameJournal journal(settings.path(), u"/x/"_s);
+        journal.pending(pairs.front());
+        for (std::size_t i = 0; i + 1 < pairs.size(); ++i) {
+            journal.renamed(&pairs[i + 1]);
+        }
+        const JournalContents live = readJournal(path);
+        EXPECT_EQ(live.renamed.size(), pairs.size() - 1);
+        EXPECT_EQ(live.pending, pairs.back());
+    }
+    const QByteArray bytes = settings.read(u"Brindlewick.journal"_s);
+    EXPECT_FALSE(bytes.contains('\0'));
+    EXPECT_TRUE(bytes.endsWith('\n'));
+    const JournalContents finished = parseJournal(bytes);
+    EXPECT_EQ(finished.renamed.size(), pairs.size() - 1);
+    EXPECT_EQ(finished.pending, pairs.back());
+}
+
 TEST(RenameJournal, AnOlderJournalIsNeverOverwritten)
 {
     test::TempFolder settings;

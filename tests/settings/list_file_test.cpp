@@ -261,6 +261,28 @@ TEST(ReadListFile, StopsAtTheLimitInOrder)
     EXPECT_EQ(list.at(24).oldName, u"datei24.txt"_s);
 }
 
+// Whether entries were left out, and the text of the entries that were
+// taken, depend on those lines alone, not on the first line left out.
+TEST(ReadListFile, TellsWhetherTheLimitLeftEntriesOut)
+{
+    struct Case {
+        int entryLimit;
+        bool leftOut;
+    };
+    test::TempFolder folder;
+    // Valid UTF-8 up to the third path line, which is Windows-1252.
+    const QString path = folder.write(u"liste.lst"_s, "/f/\n\xC3\xA4.txt\n\nb.txt\n\xE4.txt\n");
+    for (const Case c : {Case{1, true}, Case{2, true}, Case{3, false}, Case{7, false}}) {
+        SCOPED_TRACE(c.entryLimit);
+        FileList list = listWithoutDisk();
+        EXPECT_EQ(readListFile(list, path, true, c.entryLimit), c.leftOut);
+        ASSERT_EQ(list.count(), std::min(c.entryLimit, 3));
+        EXPECT_EQ(list.at(0).oldName, c.leftOut ? u"\u00e4.txt"_s : u"\u00c3\u00a4.txt"_s);
+    }
+    EXPECT_EQ(countListFileEntries(path, true), 3);
+    EXPECT_EQ(countListFileEntries(folder.file(u"fehlt.lst"_s), true), 0);
+}
+
 // The list a user built from three files in one folder and one from another.
 FileList photoList()
 {
