@@ -32,7 +32,8 @@ const std::array<Page, ShortcutPageCount> &shortcutPages()
          u"Programmende"_s},
         {u"Tastenkombinationen mit 'Strg':"_s,
          u"r\t  Auffrischen der Ausgabeliste\rw,m,n,g...\t  Sortieren der Ausgabeliste\ru\t  "
-         u"Sortierung aufheben\rEnter\t  Umbenennen\r←\t  Umbenennen rückgängig machen"_s},
+         u"Sortierung aufheben\rEnter\t  Umbenennen\r←\t  Umbenennen rückgängig machen\r"
+         u"Shift+d\t  Dateien hinzufügen\rShift+a\t  Ordner hinzufügen"_s},
     }};
     return pages;
 }

@@ -142,7 +142,8 @@ INSTANTIATE_TEST_SUITE_P(
         PageText{"CtrlKeys", Window::Shortcuts, 1, CtrlKeys,
                  u"r\t  Auffrischen der Ausgabeliste\rw,m,n,g...\t  Sortieren der "
                  u"Ausgabeliste\ru\t  Sortierung aufheben\rEnter\t  Umbenennen\r\u2190\t  "
-                 u"Umbenennen rückgängig machen"_s},
+                 u"Umbenennen rückgängig machen\rShift+d\t  Dateien hinzufügen\rShift+a\t  "
+                 u"Ordner hinzufügen"_s},
         PageText{"Template", Window::Patterns, 0, Template,
                  u"<n>\t  Dateiname\r<e>\t  Dateierweiterung\r<n1>\t  Gruppe des regulären "
                  u"Ausdrucks\r\t  ('F1' zeigt verfügbare Gruppen)\r<*>\t  Dateiname und "
