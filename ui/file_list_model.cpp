@@ -129,21 +129,9 @@ FileListModel::ColumnSpan FileListModel::updateRow(ShownRow &row, int entry) con
 
 QString FileListModel::cellText(const ShownRow &row, int column)
 {
-    switch (ListColumn(column)) {
-    case ListColumn::FolderMark:
-        return row.otherFolder ? u" "_s : QString();
-    case ListColumn::OldName:
-        return visibleText(row.oldName);
-    case ListColumn::NewName:
-        return visibleNewText(row.newName);
-    case ListColumn::Size:
-        return sizeText(row.fileSize64);
-    case ListColumn::Date:
-        return listDateText(row.fileTime);
-    case ListColumn::Status:
-        return statusText(row.status);
-    }
-    return {};
+    return listCellText(
+        {row.oldName, row.newName, row.fileTime, row.fileSize64, row.status, row.otherFolder},
+        ListColumn(column));
 }
 
 void FileListModel::refresh()

@@ -64,23 +64,30 @@ QString visibleNewText(const QString &text)
     return visibleText(withValueSeparatorsShown(text));
 }
 
-QString listCellText(const FileEntry &entry, ListColumn column)
+QString listCellText(const ListCellValues &values, ListColumn column)
 {
     switch (column) {
     case ListColumn::FolderMark:
-        return entry.folder.isEmpty() ? QString() : u" "_s;
+        return values.otherFolder ? u" "_s : QString();
     case ListColumn::OldName:
-        return visibleText(entry.oldName);
+        return visibleText(values.oldName);
     case ListColumn::NewName:
-        return visibleNewText(entry.newName);
+        return visibleNewText(values.newName);
     case ListColumn::Size:
-        return sizeText(entry.fileSize64);
+        return sizeText(values.fileSize64);
     case ListColumn::Date:
-        return listDateText(entry.fileTime);
+        return listDateText(values.fileTime);
     case ListColumn::Status:
-        return statusText(entry.status);
+        return statusText(values.status);
     }
     return {};
+}
+
+QString listCellText(const FileEntry &entry, ListColumn column)
+{
+    return listCellText({entry.oldName, entry.newName, entry.fileTime, entry.fileSize64,
+                         entry.status, !entry.folder.isEmpty()},
+                        column);
 }
 
 QString listCellTip(const FileList &list, int index, ListColumn column, bool shiftHeld)

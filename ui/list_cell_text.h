@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <cstdint>
+
 namespace namenswerk {
 
 // A name as the list shows it: control characters as their pictures ("␊"),
@@ -16,9 +18,21 @@ QString visibleText(const QString &text);
 // name cannot be used as it is.
 QString visibleNewText(const QString &text);
 
-// The text a cell of the file list shows for an entry: " " beside the folder
-// marker of an entry from another folder, the names, the size and date texts
-// and the status text. Names are shown visibly (visibleText).
+// What a row of the file list shows, as values: an entry's own, or those a
+// row of the list model keeps until its next refresh.
+struct ListCellValues {
+    const QString &oldName;
+    const QString &newName;
+    std::int64_t fileTime;
+    std::int32_t fileSize64;
+    EntryStatus status;
+    bool otherFolder;
+};
+
+// The text a cell of the file list shows: " " beside the folder marker of an
+// entry from another folder, the names, the size and date texts and the
+// status text. Names are shown visibly (visibleText, visibleNewText).
+QString listCellText(const ListCellValues &values, ListColumn column);
 QString listCellText(const FileEntry &entry, ListColumn column);
 
 // The tooltip of a cell: the entry's folder (the current folder for entries
