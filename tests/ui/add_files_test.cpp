@@ -117,7 +117,7 @@ protected:
     // Runs once, when the add has read the facts of so many files.
     void whenAdded(int files, std::function<void()> action)
     {
-        list.setFactsReader([this, files, action, calls = 0](const QString &path) mutable {
+        list.setFactsReader([files, action, calls = 0](const QString &path) mutable {
             if (++calls == files) {
                 action();
             }
