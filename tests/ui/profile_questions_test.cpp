@@ -48,7 +48,7 @@ protected:
     std::optional<SeenQuestion> saveAs(const QString &name, Qt::Key answer)
     {
         std::optional<SeenQuestion> seen;
-        QTimer::singleShot(0, [this, name, answer, &seen] {
+        QTimer::singleShot(0, [name, answer, &seen] {
             auto *profileWindow = qobject_cast<ProfileWindow *>(QApplication::activeModalWidget());
             ASSERT_NE(profileWindow, nullptr) << "no profile window";
             EXPECT_TRUE(QTest::qWaitForWindowActive(profileWindow));
