@@ -65,13 +65,6 @@ bool isEmptyRegularFile(const char *path)
     return ::lstat(path, &info) == 0 && S_ISREG(info.st_mode) && info.st_size == 0;
 }
 
-// The answers of a file system (or an old kernel) that knows no
-// replace-refusing rename, as opposed to one that refused this move.
-bool lacksNoReplace(int error)
-{
-    return error == EINVAL || error == ENOSYS || error == EOPNOTSUPP;
-}
-
 // The same for hard links (FAT and most FUSE mounts answer EPERM).
 bool lacksLinks(int error)
 {
@@ -128,6 +121,11 @@ RenameResult resultOf(int error, const QString &from)
 }
 
 } // namespace
+
+bool lacksNoReplace(int error)
+{
+    return error == EINVAL || error == ENOSYS || error == EOPNOTSUPP;
+}
 
 RenameSteps systemRenameSteps()
 {

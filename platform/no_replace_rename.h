@@ -53,6 +53,11 @@ struct RenameSteps {
 
 RenameSteps systemRenameSteps();
 
+// Whether the answer of the first step comes from a file system (or an old
+// kernel) that knows no replace-refusing rename, as opposed to one that
+// refused this move: then every move takes one of the slower ways.
+bool lacksNoReplace(int error);
+
 // Called right before the move claims the target name, so that the claim
 // can be noted where it outlives a process killed between claim and move.
 using ClaimNotice = std::function<void()>;

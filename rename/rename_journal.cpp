@@ -78,31 +78,49 @@ void RenameJournal::append(QByteArrayView lines)
     file_.append(lines);
 }
 
-QByteArray RenameJournal::fieldsOf(const RenamedPair &pair)
+QByteArray RenameJournal::pendingLineOf(const RenamedPair &pair)
 {
-    return '\t' + encoded(pair.oldName) + '\t' + encoded(pair.newName) + '\n';
+    return PendingMark + ('\t' + encoded(pair.oldName) + '\t' + encoded(pair.newName) + '\n');
 }
 
-void RenameJournal::pending(const RenamedPair &pair)
+void RenameJournal::pending(const QByteArray &pendingLine)
 {
-    pendingFields_ = fieldsOf(pair);
-    append(QByteArray(PendingMark + pendingFields_));
+    pendingLine_ = pendingLine;
+    append(pendingLine_);
+}
+
+QByteArrayView RenameJournal::pendingMarked(char mark)
+{
+    lines_.resize(0);
+    lines_ += mark;
+    if (!pendingLine_.isEmpty()) {
+        lines_ += QByteArrayView(pendingLine_).sliced(1);
+    }
+    return lines_;
 }
 
 void RenameJournal::claiming()
 {
-    append(QByteArray(ClaimMark + pendingFields_));
+    append(pendingMarked(ClaimMark));
 }
 
 void RenameJournal::renamed(const RenamedPair *next)
 {
-    QByteArray lines = RenamedMark + pendingFields_;
-    pendingFields_.clear();
-    if (next) {
-        pendingFields_ = fieldsOf(*next);
-        lines += PendingMark + pendingFields_;
+    const QByteArray nextLine = next ? pendingLineOf(*next) : QByteArray();
+    renamed(next ? &nextLine : nullptr);
+}
+
+// The confirmation and the next announcement go in one store.
+void RenameJournal::renamed(const QByteArray *nextPendingLine)
+{
+    pendingMarked(RenamedMark);
+    if (nextPendingLine) {
+        lines_ += *nextPendingLine;
+        pendingLine_ = *nextPendingLine;
+    } else {
+        pendingLine_.clear();
     }
-    append(lines);
+    append(lines_);
 }
 
 void RenameJournal::remove()

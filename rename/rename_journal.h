@@ -41,24 +41,32 @@ public:
 
     bool isOpen() const { return file_.isOpen(); }
 
+    // The line that announces the pair as pending, made ahead of the run's
+    // renames so that storing it costs no more than a copy.
+    static QByteArray pendingLineOf(const RenamedPair &pair);
+
     // Before the rename of the pair is tried, unless announced already.
-    void pending(const RenamedPair &pair);
+    void pending(const RenamedPair &pair) { pending(pendingLineOf(pair)); }
+    void pending(const QByteArray &pendingLine);
     // Right before the new name of the pending pair is claimed.
     void claiming();
     // Right after the pending pair was renamed; announces the next pair to
     // be tried, if known.
     void renamed(const RenamedPair *next = nullptr);
+    void renamed(const QByteArray *nextPendingLine);
     // The run's record is written, or it renamed nothing: the journal goes.
     void remove();
 
 private:
     void append(QByteArrayView lines);
-    static QByteArray fieldsOf(const RenamedPair &pair);
+    // The pending pair's line with another mark.
+    QByteArrayView pendingMarked(char mark);
 
     platform::AppendFile file_;
     QString path_;
     bool created_ = false;
-    QByteArray pendingFields_;
+    QByteArray pendingLine_;
+    QByteArray lines_; // the lines of one store, kept for its capacity
 };
 
 struct JournalContents {

@@ -7,6 +7,7 @@
 #include "rename/record_paths.h"
 #include "rename/recovery_record.h"
 #include "rename/rename_journal.h"
+#include "rename/rename_lane.h"
 #include "rename/run_order.h"
 #include "rename/run_questions.h"
 #include "rename/run_reports.h"
@@ -14,6 +15,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 
 #include <algorithm>
 #include <optional>
@@ -56,6 +58,26 @@ PlannedMove plannedMove(const Attempt &attempt)
     return {QDir::cleanPath(attempt.from), QDir::cleanPath(attempt.to)};
 }
 
+// A stretch of the list's ready entries, prepared for the lane.
+struct Stretch {
+    std::vector<FileEntry *> entries;
+    std::vector<Attempt> attempts;
+    std::vector<LaneMove> moves;
+
+    std::size_t size() const { return entries.size(); }
+    void clear()
+    {
+        entries.clear();
+        attempts.clear();
+        moves.clear();
+    }
+};
+
+// The first stretch is short, so that the lane soon has work; the longest
+// keeps the prepared paths of a huge run to a few MB.
+constexpr std::size_t FirstStretch = 256;
+constexpr std::size_t LongestStretch = 8192;
+
 // The entries of one run, renamed one after the other.
 class RunLoop {
 public:
@@ -68,10 +90,10 @@ public:
     {
     }
 
-    // False when the user stopped the run at a folder question. The next
-    // entry to be renamed, if any, is announced in the journal along with
-    // this one's success.
-    bool renameEntry(FileEntry &entry, const FileEntry *following);
+    // Every ready entry in the order of the list; the next entry to be
+    // renamed is announced in the journal along with each success. False
+    // when the user stopped the run at a folder question.
+    bool renameInListOrder(const std::vector<FileEntry *> &ready);
     // The same for every ready entry at once, in the order that lets chains
     // and cycles succeed. False when the user stopped the run.
     bool renameInOrder(std::vector<FileEntry *> &ready);
@@ -82,6 +104,10 @@ public:
 
 private:
     Attempt prepare(const FileEntry &entry) const;
+    bool prepareStretch(const std::vector<FileEntry *> &ready, std::size_t &at, std::size_t size,
+                        Stretch &stretch);
+    void finishStretch(RenameLane &lane, bool started, const Stretch &stretch);
+    void carryEntry(const Stretch &stretch, std::size_t at);
     QString recordedName(const FileEntry &entry, const QString &folder, const QString &name) const;
     bool folderReady(const Attempt &attempt);
     int subfolderAnswer(const QString &subfolder);
@@ -106,8 +132,10 @@ private:
     int renamed_ = 0; // entries; the log holds temporary steps too
     int failed_ = 0;
     std::optional<int> rememberedAnswer_;
-    std::optional<Attempt> announced_; // the next entry's attempt, already pending in the journal
-    bool nextIsPending_ = false;       // in ordered runs: the next attempt is announced already
+    bool nextIsPending_ = false; // the next attempt is announced in the journal already
+    // The file system knows no replace-refusing rename: the lane would stop
+    // at every move.
+    bool laneOff_ = false;
     int temporaries_ = 0;
     std::optional<Attempt> parked_; // the cycle member waiting under a temporary name
 };
@@ -240,31 +268,85 @@ void RunLoop::renamed(FileEntry &entry, const Attempt &attempt)
     }
 }
 
-bool RunLoop::renameEntry(FileEntry &entry, const FileEntry *following)
+// Prepares the entries from `at` on until the stretch has `size` moves;
+// false when the user stopped the run at a folder question.
+bool RunLoop::prepareStretch(const std::vector<FileEntry *> &ready, std::size_t &at,
+                             std::size_t size, Stretch &stretch)
 {
-    const bool isPending = announced_.has_value();
-    const Attempt attempt = isPending ? *std::exchange(announced_, std::nullopt) : prepare(entry);
-    if (!attempt.possible) {
-        fail(entry); // it could not be undone, or would move another file
-        return true;
+    while (stretch.size() < size && at < ready.size()) {
+        FileEntry &entry = *ready[at++];
+        Attempt attempt = prepare(entry);
+        if (!attempt.possible) {
+            fail(entry); // it could not be undone, or would move another file
+            continue;
+        }
+        if (!folderReady(attempt)) {
+            return false;
+        }
+        stretch.moves.push_back({QFile::encodeName(attempt.from), QFile::encodeName(attempt.to),
+                                 RenameJournal::pendingLineOf(attempt.pair)});
+        stretch.entries.push_back(&entry);
+        stretch.attempts.push_back(std::move(attempt));
     }
-    if (!folderReady(attempt)) {
-        return false;
-    }
-    nextIsPending_ = isPending;
-    std::optional<Attempt> next;
-    if (following) {
-        next = prepare(*following);
-    }
-    if (!carryOut(attempt, next ? &*next : nullptr)) {
-        fail(entry);
-        return true;
-    }
-    if (nextIsPending_) {
-        announced_ = std::move(next);
-    }
-    renamed(entry, attempt);
     return true;
+}
+
+// One entry the lane left to the run: all the ways of no_replace_rename.h.
+void RunLoop::carryEntry(const Stretch &stretch, std::size_t at)
+{
+    const Attempt *next = at + 1 < stretch.size() ? &stretch.attempts[at + 1] : nullptr;
+    if (carryOut(stretch.attempts[at], next)) {
+        renamed(*stretch.entries[at], stretch.attempts[at]);
+    } else {
+        fail(*stretch.entries[at]);
+    }
+}
+
+// Takes the lane's renames into the record and the list, and over every
+// move the system refused it.
+void RunLoop::finishStretch(RenameLane &lane, bool started, const Stretch &stretch)
+{
+    for (std::size_t at = 0; at < stretch.size();) {
+        if (!started) {
+            carryEntry(stretch, at++);
+            if (!laneOff_ && at < stretch.size()) {
+                lane.start(stretch.moves, at, std::exchange(nextIsPending_, false));
+                started = true;
+            }
+            continue;
+        }
+        const LaneOutcome outcome = lane.wait();
+        started = false;
+        for (const std::size_t end = at + outcome.done; at < end; ++at) {
+            log_.push_back(stretch.attempts[at].pair);
+            renamed(*stretch.entries[at], stretch.attempts[at]);
+        }
+        nextIsPending_ = outcome.nextAnnounced;
+        laneOff_ = laneOff_ || platform::lacksNoReplace(outcome.error);
+    }
+}
+
+bool RunLoop::renameInListOrder(const std::vector<FileEntry *> &ready)
+{
+    log_.reserve(ready.size());
+    RenameLane lane(journal_, steps_.rename);
+    Stretch current;
+    Stretch upcoming;
+    std::size_t at = 0;
+    std::size_t size = FirstStretch;
+    bool going = prepareStretch(ready, at, size, current);
+    while (current.size() > 0) {
+        const bool started = !laneOff_;
+        if (started) {
+            lane.start(current.moves, 0, std::exchange(nextIsPending_, false));
+        }
+        size = std::min(size * 2, LongestStretch);
+        upcoming.clear();
+        going = going && prepareStretch(ready, at, size, upcoming);
+        finishStretch(lane, started, current);
+        std::swap(current, upcoming);
+    }
+    return going;
 }
 
 // A name in the folder the file leaves that no file has: the rename onto it
@@ -466,12 +548,7 @@ RunResult renameRun(const RunContext &context)
     if (context.settings.resolveChains) {
         result.stopped = !loop.renameInOrder(ready);
     } else {
-        for (std::size_t at = 0; at < ready.size(); ++at) {
-            if (!loop.renameEntry(*ready[at], at + 1 < ready.size() ? ready[at + 1] : nullptr)) {
-                result.stopped = true;
-                break;
-            }
-        }
+        result.stopped = !loop.renameInListOrder(ready);
     }
     std::vector<bool> renamedHere(entries.size());
     for (FileEntry *entry : ready) {

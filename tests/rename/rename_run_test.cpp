@@ -65,6 +65,46 @@ TEST(RenameRun, RenamesInListOrderAndRecordsTheRun)
     EXPECT_FALSE(QFile::exists(journalFilePath(fixture.settingsFolder.path())));
 }
 
+// Long runs are made in stretches on a second thread; a name taken after the
+// list was computed stops that thread, and the run takes over that one entry
+// alone, anywhere in a stretch and at its edges.
+TEST(RenameRun, NamesTakenAfterThePlanFailAloneInALongRun)
+{
+    test::RunFixture fixture;
+    constexpr int Files = 2000;
+    QStringList names;
+    for (int number = 0; number < Files; ++number) {
+        names << u"f%1.txt"_s.arg(number, 4, 10, QChar(u'0'));
+    }
+    fixture.addFiles(names);
+    fixture.compute(u"x_<n>.<e>"_s);
+    auto taken = [](int number) { return number % 7 == 3 || number == 255 || number == 256; };
+    for (int number = 0; number < Files; ++number) {
+        if (taken(number)) {
+            fixture.files.write(u"x_"_s + names[number], "taken");
+        }
+    }
+
+    const RunResult result = fixture.run();
+
+    std::vector<RenamedPair> expected;
+    for (int number = 0; number < Files; ++number) {
+        const QString newName = u"x_"_s + names[number];
+        EXPECT_EQ(fixture.list.at(number).status, taken(number) ? S::RenameFailed : S::Renamed)
+            << number;
+        EXPECT_EQ(fixture.files.read(newName), taken(number) ? "taken" : names[number].toUtf8());
+        if (taken(number)) {
+            EXPECT_EQ(fixture.files.read(names[number]), names[number].toUtf8());
+        } else {
+            expected.push_back({names[number], newName});
+        }
+    }
+    EXPECT_EQ(result.renamed, int(expected.size()));
+    EXPECT_EQ(result.failed, Files - int(expected.size()));
+    EXPECT_EQ(recordedPairs(fixture), expected);
+    EXPECT_FALSE(QFile::exists(journalFilePath(fixture.settingsFolder.path())));
+}
+
 TEST(RenameRun, FirstRunWithoutSettingsFileStillRecords)
 {
     test::RunFixture fixture;

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QByteArray>
+
+#include <cstddef>
+#include <thread>
+#include <vector>
+
+namespace namenswerk {
+
+class RenameJournal;
+
+// One move as the lane makes it: everything turned into bytes beforehand.
+struct LaneMove {
+    QByteArray from; // paths as the system takes them
+    QByteArray to;
+    QByteArray pendingLine; // the journal's announcement of the pair
+};
+
+struct LaneOutcome {
+    std::size_t done = 0;       // moves made, in order, from the first one started
+    int error = 0;              // the system's answer to the move after them; 0 when all were made
+    bool nextAnnounced = false; // the journal holds the move after them as pending
+};
+
+// Makes the renames of a run on a second thread, while the run prepares the
+// next ones: paths, journal lines and the checks of a rename cost about a
+// third of what the rename itself costs the kernel, and on a second core
+// they cost the run no time. Each move is announced in the journal before
+// it is made and confirmed right after, with the next one announced in the
+// same store, just as the run does it. The lane stops at the first move the
+// system refuses: the run takes that one over with all its care (the
+// slower ways of a file system without a replace-refusing rename, letter
+// case) and hands the rest back.
+//
+// While the lane works, it alone stores into the journal.
+class RenameLane {
+public:
+    using RenameCall = int (*)(const char *from, const char *to); // 0 or an errno value
+
+    RenameLane(RenameJournal &journal, RenameCall rename) : journal_(journal), rename_(rename) {}
+    ~RenameLane() { wait(); }
+    RenameLane(const RenameLane &) = delete;
+    RenameLane &operator=(const RenameLane &) = delete;
+    RenameLane(RenameLane &&) = delete;
+    RenameLane &operator=(RenameLane &&) = delete;
+
+    // Starts on the moves from `first` on; the vector stays untouched until
+    // wait() returns. `announced`: the journal holds the first as pending.
+    void start(const std::vector<LaneMove> &moves, std::size_t first, bool announced);
+    LaneOutcome wait();
+
+private:
+    void makeMoves(const std::vector<LaneMove> &moves, std::size_t first, bool announced);
+
+    RenameJournal &journal_;
+    const RenameCall rename_;
+    std::jthread worker_;
+    LaneOutcome outcome_;
+};
+
+} // namespace namenswerk
