@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <dirent.h>
 #include <functional>
+#include <limits>
 
 namespace namenswerk::platform {
 
@@ -21,6 +22,12 @@ NameKind kindOf(unsigned char type)
     }
 }
 
+// The part of a hash the slot keeps: the bits its position does not use.
+std::uint32_t tagOf(std::size_t hash)
+{
+    return static_cast<std::uint32_t>(hash >> (std::numeric_limits<std::size_t>::digits / 2));
+}
+
 } // namespace
 
 std::string_view FolderNames::textOf(const Name &name) const
@@ -29,12 +36,13 @@ std::string_view FolderNames::textOf(const Name &name) const
 }
 
 // The slot that holds the name, or the free one where it would go.
-std::size_t FolderNames::slotOf(std::string_view name) const
+std::size_t FolderNames::slotOf(std::string_view name, std::size_t hash) const
 {
     const std::size_t mask = slots_.size() - 1;
-    for (std::size_t slot = std::hash<std::string_view>{}(name)&mask;; slot = (slot + 1) & mask) {
-        const std::uint32_t held = slots_[slot];
-        if (held == 0 || textOf(names_[held - 1]) == name) {
+    const auto tag = tagOf(hash);
+    for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
+        const Slot &held = slots_[slot];
+        if (held.name == 0 || (held.hash == tag && textOf(names_[held.name - 1]) == name)) {
             return slot;
         }
     }
@@ -43,9 +51,11 @@ std::size_t FolderNames::slotOf(std::string_view name) const
 // At most half the slots are taken, so that a search ends soon.
 void FolderNames::grow()
 {
-    slots_.assign(std::max<std::size_t>(64, slots_.size() * 2), 0);
+    slots_.assign(std::max<std::size_t>(64, slots_.size() * 2), Slot{});
     for (std::size_t index = 0; index < names_.size(); ++index) {
-        slots_[slotOf(textOf(names_[index]))] = static_cast<std::uint32_t>(index + 1);
+        const std::string_view name = textOf(names_[index]);
+        const std::size_t hash = std::hash<std::string_view>{}(name);
+        slots_[slotOf(name, hash)] = {static_cast<std::uint32_t>(index + 1), tagOf(hash)};
     }
 }
 
@@ -57,9 +67,10 @@ void FolderNames::add(std::string_view name, NameKind kind)
     names_.push_back(
         {static_cast<std::uint32_t>(text_.size()), static_cast<std::uint32_t>(name.size()), kind});
     text_.append(name);
-    const std::size_t slot = slotOf(name);
-    if (slots_[slot] == 0) {
-        slots_[slot] = static_cast<std::uint32_t>(names_.size());
+    const std::size_t hash = std::hash<std::string_view>{}(name);
+    Slot &slot = slots_[slotOf(name, hash)];
+    if (slot.name == 0) {
+        slot = {static_cast<std::uint32_t>(names_.size()), tagOf(hash)};
     }
 }
 
@@ -68,11 +79,11 @@ std::optional<NameKind> FolderNames::find(std::string_view name) const
     if (slots_.empty()) {
         return std::nullopt;
     }
-    const std::uint32_t held = slots_[slotOf(name)];
-    if (held == 0) {
+    const Slot &slot = slots_[slotOf(name, std::hash<std::string_view>{}(name))];
+    if (slot.name == 0) {
         return std::nullopt;
     }
-    return names_[held - 1].kind;
+    return names_[slot.name - 1].kind;
 }
 
 std::optional<FolderNames> readFolderNames(const QByteArray &folder)

@@ -34,13 +34,20 @@ private:
         NameKind kind;
     };
 
+    // A slot keeps part of its name's hash, so that a search passes over
+    // other names without a look at their text.
+    struct Slot {
+        std::uint32_t name = 0; // index + 1 into names_; 0 for a free slot
+        std::uint32_t hash = 0;
+    };
+
     std::string_view textOf(const Name &name) const;
-    std::size_t slotOf(std::string_view name) const;
+    std::size_t slotOf(std::string_view name, std::size_t hash) const;
     void grow();
 
     std::string text_;
     std::vector<Name> names_;
-    std::vector<std::uint32_t> slots_; // index + 1 into names_; 0 for a free slot
+    std::vector<Slot> slots_;
 };
 
 // Reads the folder (encoded path, as the system takes it) in one pass; none
