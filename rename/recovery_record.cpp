@@ -75,7 +75,22 @@ void appendRecordLine(QByteArray &bytes, int number, const RenamedPair &pair)
 
 } // namespace
 
+void RecordLines::append(const RenamedPair &pair)
+{
+    appendRecordLine(bytes_, ++count_, pair);
+}
+
 bool writeRecoveryRecord(const QString &settingsFolder, const RecoveryRecord &record)
+{
+    RecordLines lines;
+    for (const RenamedPair &pair : record.pairs) {
+        lines.append(pair);
+    }
+    return writeRecoveryRecord(settingsFolder, record.magic, record.folder, lines);
+}
+
+bool writeRecoveryRecord(const QString &settingsFolder, std::int64_t magic, const QString &folder,
+                         const RecordLines &lines)
 {
     const SettingsLock lock(settingsFolder);
     if (lock.busy()) {
@@ -88,18 +103,12 @@ bool writeRecoveryRecord(const QString &settingsFolder, const RecoveryRecord &re
     }
     document.removeGroup(RecoveryGroup);
     GroupWriter writer(document, RecoveryGroup);
-    writer.number(MagicKey, record.magic);
-    writer.text(FolderKey, record.folder);
-
+    writer.number(MagicKey, magic);
+    writer.text(FolderKey, folder);
     // The new group is the document's last, so its lines can follow the
     // written text directly; adding them key by key would take quadratic time.
-    QByteArray bytes = document.toBytes();
-    bytes.reserve(bytes.size() + qsizetype(record.pairs.size()) * 64);
-    int number = 0;
-    for (const RenamedPair &pair : record.pairs) {
-        appendRecordLine(bytes, ++number, pair);
-    }
     // What the document would write of these bytes is the bytes themselves.
+    const QByteArray bytes = document.toBytes() + lines.bytes();
     return bytes.size() <= IniDocument::MaxFileSize && replaceFileAtomically(path, bytes);
 }
 

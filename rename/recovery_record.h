@@ -2,6 +2,7 @@
 
 #include "rename/record_line.h"
 
+#include <QByteArray>
 #include <QString>
 
 #include <cstdint>
@@ -19,10 +20,26 @@ struct RecoveryRecord {
     std::vector<RenamedPair> pairs;
 };
 
+// The record's pairs as the settings file stores them, made while a run
+// goes on, so that writing its record at the end costs little more than a
+// copy.
+class RecordLines {
+public:
+    void append(const RenamedPair &pair);
+    int count() const { return count_; }
+    const QByteArray &bytes() const { return bytes_; }
+
+private:
+    QByteArray bytes_;
+    int count_ = 0;
+};
+
 // Replaces the group in the settings file of the folder, creating the file
 // when there is none yet; every other group stays. False when the file could
 // not be written, or exists but could not be read (it is then left alone).
 bool writeRecoveryRecord(const QString &settingsFolder, const RecoveryRecord &record);
+bool writeRecoveryRecord(const QString &settingsFolder, std::int64_t magic, const QString &folder,
+                         const RecordLines &lines);
 
 // The record as stored; pairs stop before the first missing or empty line
 // key. No pairs when the file, the group or the folder is missing.

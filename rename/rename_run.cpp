@@ -100,6 +100,8 @@ public:
     // How many failed entries had old names of ready entries as targets.
     int failedOnOwnNames(const std::vector<FileEntry *> &ready) const;
     void finish(RunResult &result);
+    // Turns the logged pairs into the record's lines.
+    void recordLogged();
     bool journalOpen() const { return journal_.isOpen(); }
 
 private:
@@ -128,7 +130,8 @@ private:
     const bool recordFolderFits_;
     RenameJournal journal_;
     const platform::RenameSteps steps_;
-    std::vector<RenamedPair> log_;
+    std::vector<RenamedPair> log_; // renamed pairs not yet among the record's lines
+    RecordLines record_;
     int renamed_ = 0; // entries; the log holds temporary steps too
     int failed_ = 0;
     std::optional<int> rememberedAnswer_;
@@ -328,7 +331,6 @@ void RunLoop::finishStretch(RenameLane &lane, bool started, const Stretch &stret
 
 bool RunLoop::renameInListOrder(const std::vector<FileEntry *> &ready)
 {
-    log_.reserve(ready.size());
     RenameLane lane(journal_, steps_.rename);
     Stretch current;
     Stretch upcoming;
@@ -343,6 +345,7 @@ bool RunLoop::renameInListOrder(const std::vector<FileEntry *> &ready)
         size = std::min(size * 2, LongestStretch);
         upcoming.clear();
         going = going && prepareStretch(ready, at, size, upcoming);
+        recordLogged(); // the stretches before, while the lane works
         finishStretch(lane, started, current);
         std::swap(current, upcoming);
     }
@@ -451,14 +454,23 @@ int RunLoop::failedOnOwnNames(const std::vector<FileEntry *> &ready) const
     return count;
 }
 
+void RunLoop::recordLogged()
+{
+    for (const RenamedPair &pair : log_) {
+        record_.append(pair);
+    }
+    log_.clear();
+}
+
 void RunLoop::finish(RunResult &result)
 {
     result.renamed = renamed_;
     result.failed = failed_;
-    const bool movedAny = !log_.empty();
+    recordLogged();
+    const bool movedAny = record_.count() > 0;
     if (movedAny) {
-        result.recorded = writeRecoveryRecord(
-            context_.settingsFolder, {currentLocalSeconds(), recordFolder_, std::move(log_)});
+        result.recorded = writeRecoveryRecord(context_.settingsFolder, currentLocalSeconds(),
+                                              recordFolder_, record_);
     }
     // Without a record the journal is the only trace of the run: it stays,
     // and the next start tries again.
