@@ -1,5 +1,6 @@
 #include "rename/rename_lane.h"
 
+#include "platform/open_folders.h"
 #include "rename/rename_journal.h"
 
 namespace namenswerk {
@@ -19,6 +20,15 @@ LaneOutcome RenameLane::wait()
     return outcome_;
 }
 
+int RenameLane::make(const LaneMove &move) const
+{
+    if (move.fromFolder < 0 || move.toFolder < 0) {
+        return rename_(move.from.constData(), move.to.constData());
+    }
+    return platform::renameNoReplaceAt(move.fromFolder, move.from.constData() + move.fromName,
+                                       move.toFolder, move.to.constData() + move.toName);
+}
+
 void RenameLane::makeMoves(const std::vector<LaneMove> &moves, std::size_t first, bool announced)
 {
     for (std::size_t at = first; at < moves.size(); ++at) {
@@ -26,7 +36,7 @@ void RenameLane::makeMoves(const std::vector<LaneMove> &moves, std::size_t first
         if (!announced) {
             journal_.pending(move.pendingLine);
         }
-        if (const int error = rename_(move.from.constData(), move.to.constData())) {
+        if (const int error = make(move)) {
             outcome_ = {at - first, error, true};
             return;
         }

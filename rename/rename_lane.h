@@ -15,6 +15,12 @@ struct LaneMove {
     QByteArray from; // paths as the system takes them
     QByteArray to;
     QByteArray pendingLine; // the journal's announcement of the pair
+    // Where the paths' folders are open (platform/open_folders.h): their
+    // descriptors and where the names start in the paths; -1 where not.
+    int fromFolder = -1;
+    int toFolder = -1;
+    qsizetype fromName = 0;
+    qsizetype toName = 0;
 };
 
 struct LaneOutcome {
@@ -52,6 +58,7 @@ public:
 
 private:
     void makeMoves(const std::vector<LaneMove> &moves, std::size_t first, bool announced);
+    int make(const LaneMove &move) const;
 
     RenameJournal &journal_;
     const RenameCall rename_;

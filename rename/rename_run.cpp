@@ -2,6 +2,7 @@
 
 #include "platform/file_system.h"
 #include "platform/no_replace_rename.h"
+#include "platform/open_folders.h"
 #include "rename/interrupted_run.h"
 #include "rename/local_clock.h"
 #include "rename/record_paths.h"
@@ -18,6 +19,7 @@
 #include <QFile>
 
 #include <algorithm>
+#include <memory>
 #include <optional>
 
 namespace namenswerk {
@@ -88,6 +90,11 @@ public:
           journal_(context.settingsFolder, recordFolder_),
           steps_(context.renameSteps ? *context.renameSteps : platform::systemRenameSteps())
     {
+        // Steps handed in stand for another file system, which the folders'
+        // own calls would bypass.
+        if (context.renameSteps == nullptr) {
+            folders_ = std::make_unique<platform::OpenFolders>();
+        }
     }
 
     // Every ready entry in the order of the list; the next entry to be
@@ -110,6 +117,8 @@ private:
                         Stretch &stretch);
     void finishStretch(RenameLane &lane, bool started, const Stretch &stretch);
     void carryEntry(const Stretch &stretch, std::size_t at);
+    LaneMove laneMove(const Attempt &attempt);
+    void placeInFolder(const QByteArray &path, int &folder, qsizetype &name);
     QString recordedName(const FileEntry &entry, const QString &folder, const QString &name) const;
     bool folderReady(const Attempt &attempt);
     int subfolderAnswer(const QString &subfolder);
@@ -130,6 +139,7 @@ private:
     const bool recordFolderFits_;
     RenameJournal journal_;
     const platform::RenameSteps steps_;
+    std::unique_ptr<platform::OpenFolders> folders_; // none with steps handed in
     std::vector<RenamedPair> log_; // renamed pairs not yet among the record's lines
     RecordLines record_;
     int renamed_ = 0; // entries; the log holds temporary steps too
@@ -286,12 +296,34 @@ bool RunLoop::prepareStretch(const std::vector<FileEntry *> &ready, std::size_t 
         if (!folderReady(attempt)) {
             return false;
         }
-        stretch.moves.push_back({QFile::encodeName(attempt.from), QFile::encodeName(attempt.to),
-                                 RenameJournal::pendingLineOf(attempt.pair)});
+        stretch.moves.push_back(laneMove(attempt));
         stretch.entries.push_back(&entry);
         stretch.attempts.push_back(std::move(attempt));
     }
     return true;
+}
+
+LaneMove RunLoop::laneMove(const Attempt &attempt)
+{
+    LaneMove move{QFile::encodeName(attempt.from), QFile::encodeName(attempt.to),
+                  RenameJournal::pendingLineOf(attempt.pair)};
+    if (folders_) {
+        placeInFolder(move.from, move.fromFolder, move.fromName);
+        placeInFolder(move.to, move.toFolder, move.toName);
+    }
+    return move;
+}
+
+// The open folder a path leads into, and where its name starts.
+void RunLoop::placeInFolder(const QByteArray &path, int &folder, qsizetype &name)
+{
+    const qsizetype slash = path.lastIndexOf('/');
+    if (slash < 0 || slash + 1 == path.size()) {
+        return; // no folder, or no name: the path itself serves
+    }
+    folder = folders_->descriptorOf(slash == 0 ? QByteArrayView("/")
+                                               : QByteArrayView(path).first(slash));
+    name = slash + 1;
 }
 
 // One entry the lane left to the run: all the ways of no_replace_rename.h.
