@@ -105,15 +105,18 @@ FileListModel::ColumnSpan FileListModel::updateRow(ShownRow &row, int entry) con
         changed.add(NewNameColumn);
         row.nameUnchanged = nameUnchanged;
     }
-    // Different values may still show as the same text; only the texts count.
+    // Different values may still show as the same text; only the texts count,
+    // and only where the cell is not redrawn anyway (after a run, every row
+    // changes its colour and is redrawn whole).
     if (row.fileSize64 != shown.fileSize64) {
-        if (sizeText(row.fileSize64) != sizeText(shown.fileSize64)) {
+        if (!changed.covers(SizeColumn) && sizeText(row.fileSize64) != sizeText(shown.fileSize64)) {
             changed.add(SizeColumn);
         }
         row.fileSize64 = shown.fileSize64;
     }
     if (row.fileTime != shown.fileTime) {
-        if (listDateText(row.fileTime) != listDateText(shown.fileTime)) {
+        if (!changed.covers(DateColumn) &&
+            listDateText(row.fileTime) != listDateText(shown.fileTime)) {
             changed.add(DateColumn);
         }
         row.fileTime = shown.fileTime;

@@ -79,6 +79,7 @@ private:
         int last = -1;
 
         bool isEmpty() const { return first > last; }
+        bool covers(int column) const { return first <= column && column <= last; }
         void add(int column);
         void add(const ColumnSpan &other);
     };
