@@ -107,8 +107,12 @@ int main(int argc, char *argv[])
         }
     }
 
+    // Runs of the system's own steps go as the program's runs go: with
+    // folders held open.
+    const bool ownSteps = mode != u"claims"_s && mode != u"case"_s;
     CancellingRequester requester;
-    const namenswerk::RunResult result = namenswerk::renameRun(
-        {list, engine, settings, requester, QString::fromLocal8Bit(argv[2]), nullptr, &steps});
+    const namenswerk::RunResult result =
+        namenswerk::renameRun({list, engine, settings, requester, QString::fromLocal8Bit(argv[2]),
+                               nullptr, ownSteps ? nullptr : &steps});
     return result.renamed == count ? 0 : 1;
 }
