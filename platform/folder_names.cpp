@@ -30,20 +30,20 @@ std::uint32_t tagOf(std::size_t hash)
 
 } // namespace
 
-std::string_view FolderNames::textOf(const Name &name) const
+std::string_view FolderNames::textOf(const Slot &slot) const
 {
-    return std::string_view(text_).substr(name.start, name.length);
+    return std::string_view(text_).substr(slot.start, slot.length);
 }
 
 // The slot that holds the name, or the free one where it would go.
 std::size_t FolderNames::slotOf(std::string_view name, std::size_t hash) const
 {
     const std::size_t mask = slots_.size() - 1;
-    const auto tag = tagOf(hash);
-    for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
-        const Slot &held = slots_[slot];
-        if (held.name == 0 || (held.hash == tag && textOf(names_[held.name - 1]) == name)) {
-            return slot;
+    const std::uint32_t tag = tagOf(hash);
+    for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
+        const Slot &slot = slots_[at];
+        if (!slot.taken || (slot.tag == tag && textOf(slot) == name)) {
+            return at;
         }
     }
 }
@@ -51,26 +51,28 @@ std::size_t FolderNames::slotOf(std::string_view name, std::size_t hash) const
 // At most half the slots are taken, so that a search ends soon.
 void FolderNames::grow()
 {
-    slots_.assign(std::max<std::size_t>(64, slots_.size() * 2), Slot{});
-    for (std::size_t index = 0; index < names_.size(); ++index) {
-        const std::string_view name = textOf(names_[index]);
-        const std::size_t hash = std::hash<std::string_view>{}(name);
-        slots_[slotOf(name, hash)] = {static_cast<std::uint32_t>(index + 1), tagOf(hash)};
+    std::vector<Slot> old(std::max<std::size_t>(64, slots_.size() * 2));
+    std::swap(old, slots_);
+    for (const Slot &slot : old) {
+        if (slot.taken) {
+            const std::string_view name = textOf(slot);
+            slots_[slotOf(name, std::hash<std::string_view>{}(name))] = slot;
+        }
     }
 }
 
 void FolderNames::add(std::string_view name, NameKind kind)
 {
-    if ((names_.size() + 1) * 2 > slots_.size()) {
+    if ((count_ + 1) * 2 > slots_.size()) {
         grow();
     }
-    names_.push_back(
-        {static_cast<std::uint32_t>(text_.size()), static_cast<std::uint32_t>(name.size()), kind});
-    text_.append(name);
     const std::size_t hash = std::hash<std::string_view>{}(name);
     Slot &slot = slots_[slotOf(name, hash)];
-    if (slot.name == 0) {
-        slot = {static_cast<std::uint32_t>(names_.size()), tagOf(hash)};
+    if (!slot.taken) {
+        slot = {static_cast<std::uint32_t>(text_.size()), static_cast<std::uint32_t>(name.size()),
+                tagOf(hash), kind, true};
+        text_.append(name);
+        ++count_;
     }
 }
 
@@ -80,10 +82,10 @@ std::optional<NameKind> FolderNames::find(std::string_view name) const
         return std::nullopt;
     }
     const Slot &slot = slots_[slotOf(name, std::hash<std::string_view>{}(name))];
-    if (slot.name == 0) {
+    if (!slot.taken) {
         return std::nullopt;
     }
-    return names_[slot.name - 1].kind;
+    return slot.kind;
 }
 
 std::optional<FolderNames> readFolderNames(const QByteArray &folder)

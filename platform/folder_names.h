@@ -28,26 +28,24 @@ public:
     std::optional<NameKind> find(std::string_view name) const;
 
 private:
-    struct Name {
-        std::uint32_t start;
-        std::uint32_t length;
-        NameKind kind;
-    };
-
-    // A slot keeps part of its name's hash, so that a search passes over
-    // other names without a look at their text.
+    // A name's place in the text, held in its slot itself, with the part of
+    // its hash that the slot's position does not tell: a search passes over
+    // other names without a look at their text, and finds its own with one.
     struct Slot {
-        std::uint32_t name = 0; // index + 1 into names_; 0 for a free slot
-        std::uint32_t hash = 0;
+        std::uint32_t start = 0;
+        std::uint32_t length = 0;
+        std::uint32_t tag = 0;
+        NameKind kind = NameKind::Unknown;
+        bool taken = false;
     };
 
-    std::string_view textOf(const Name &name) const;
+    std::string_view textOf(const Slot &slot) const;
     std::size_t slotOf(std::string_view name, std::size_t hash) const;
     void grow();
 
     std::string text_;
-    std::vector<Name> names_;
     std::vector<Slot> slots_;
+    std::size_t count_ = 0;
 };
 
 // Reads the folder (encoded path, as the system takes it) in one pass; none
