@@ -8,30 +8,13 @@
 #include "engine/name_engine.h"
 #include "engine/replace_rules.h"
 #include "engine/template_expansion.h"
+#include "model/name_packer.h"
 
-#include <algorithm>
 #include <memory>
 
 namespace namenswerk {
 
 namespace {
-
-// Replaces a stored text. A recomputation after a keystroke mostly yields
-// texts of the same length as before, so the entry's own buffer is reused
-// where it can be; otherwise the new copy takes no more room than it needs.
-// An unchanged text is left alone: the list on screen shares it.
-void overwrite(QString &stored, QStringView text)
-{
-    if (stored == text) {
-        return;
-    }
-    if (stored.isDetached() && stored.capacity() >= text.size()) {
-        stored.resize(text.size());
-        std::copy(text.begin(), text.end(), stored.begin());
-    } else {
-        stored = text.toString();
-    }
-}
 
 // Sets a working text to a part of the old name; working texts keep their
 // capacity from entry to entry.
@@ -151,6 +134,10 @@ void NameEngine::recomputeNames(FileList &list, const RenameSettings &settings)
     QString name;
     QString extension;
     QString joined;
+    // Every new name goes into fresh blocks, unchanged ones too: the names of
+    // the last recomputation then free their blocks whole, where keeping some
+    // would keep every block they share alive.
+    NamePacker newNames;
     for (FileEntry &entry : list.entries()) {
         rules.split(entry, name, extension);
         if (!rules.matcher.ok()) {
@@ -169,13 +156,13 @@ void NameEngine::recomputeNames(FileList &list, const RenameSettings &settings)
         }
         rules.finish(name, extension, upper);
         if (extension.isEmpty()) {
-            overwrite(entry.newName, name);
+            entry.newName = newNames.pack(name);
             nameFlags_.set(SomeWithoutExtension);
         } else {
             assign(joined, name);
             joined += u'.';
             joined += extension;
-            overwrite(entry.newName, joined);
+            entry.newName = newNames.pack(joined);
             nameFlags_.set(SomeWithExtension);
         }
     }

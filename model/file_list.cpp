@@ -24,6 +24,7 @@ void FileList::clear()
     viewOrder_.clear();
     currentFolder.clear();
     mixedFolders = false;
+    oldNames_.release();
 }
 
 void FileList::readFacts(int index, const QString &fullPath)

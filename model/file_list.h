@@ -3,6 +3,7 @@
 #include "model/file_entry.h"
 #include "model/file_facts.h"
 #include "model/list_filter.h"
+#include "model/name_packer.h"
 
 #include <QString>
 #include <QStringList>
@@ -113,6 +114,8 @@ private:
     TraceSource traceSource_;
     std::vector<FileEntry> entries_;
     std::vector<int> viewOrder_;
+    // The old names of added entries share its blocks.
+    NamePacker oldNames_;
 };
 
 // Folder part of a path, up to and including its last "/"; empty when none.

@@ -74,7 +74,7 @@ void FileList::addPathLine(const QString &line, bool hasFolderLine)
     if (isAbsoluteLine(line)) {
         path = pathFromLine(line);
         entry.folder = folderPart(path);
-        entry.oldName = filePart(path);
+        entry.oldName = oldNames_.pack(filePart(path));
         if (entries_.empty() && !hasFolderLine) {
             currentFolder = entry.folder;
         }
@@ -86,9 +86,9 @@ void FileList::addPathLine(const QString &line, bool hasFolderLine)
         // entry keeps its folder even when that is the current one.
         path = currentFolder + pathFromLine(line.mid(1));
         entry.folder = folderPart(path);
-        entry.oldName = filePart(path);
+        entry.oldName = oldNames_.pack(filePart(path));
     } else {
-        entry.oldName = pathFromLine(line);
+        entry.oldName = oldNames_.pack(pathFromLine(line));
         path = currentFolder + entry.oldName;
     }
     entries_.push_back(std::move(entry));
@@ -102,7 +102,7 @@ void FileList::appendPath(const QString &path)
     // entry stand for another file in a subfolder.
     const qsizetype slash = path.lastIndexOf(u'/');
     FileEntry entry;
-    entry.oldName = path.mid(slash + 1);
+    entry.oldName = oldNames_.pack(QStringView(path).sliced(slash + 1));
     entry.folder = path.left(slash + 1);
     if (currentFolder.isEmpty()) {
         currentFolder = entry.folder;

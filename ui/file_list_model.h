@@ -16,11 +16,11 @@ namespace namenswerk {
 QColor tableColor(std::uint32_t stored);
 
 // The six columns of the file list, one row per entry of the view order,
-// coloured by status. The model keeps what each row shows, so that a refresh
-// tells the view exactly which cells changed, and the rows never read an
-// entry that a command has moved or replaced in the meantime. It keeps the
-// values, not the texts: a cell's text is made when the view asks for it,
-// which it does only for the rows on screen.
+// coloured by status. The model keeps what each row showed when the view last
+// heard of it, so that a refresh tells the view exactly which cells changed.
+// It keeps values, not texts: a cell's text is made when the view asks for
+// it, which it does only for the rows on screen, and the names are read from
+// the entry then. A row whose entry is gone shows nothing until the refresh.
 class FileListModel : public QAbstractTableModel {
     Q_OBJECT
 
@@ -58,14 +58,15 @@ Q_SIGNALS:
     void refreshed();
 
 private:
-    // What a row shows: the names are shared with the entry, so a row costs
-    // no text of its own.
+    // What a row shows. Of the names it keeps only a fingerprint, enough to
+    // tell whether the cell changed: on a list of millions, two more texts
+    // per row would cost more memory than anything else in it.
     struct ShownRow {
-        QString oldName;
-        QString newName;
         std::int64_t fileTime = 0;
         std::int32_t fileSize64 = 0;
         int entry = -1;
+        std::uint32_t oldNamePrint = 0;
+        std::uint32_t newNamePrint = 0;
         EntryStatus status = EntryStatus::None;
         std::uint8_t colorSlot = 0;
         bool otherFolder = false;
@@ -87,7 +88,7 @@ private:
     // Makes the row show an entry as it is now and tells which columns look
     // different for it.
     ColumnSpan updateRow(ShownRow &row, int entry) const;
-    static QString cellText(const ShownRow &row, int column);
+    QString cellText(const ShownRow &row, int column) const;
     void reportChangedCells();
 
     const FileList &list_;

@@ -18,8 +18,8 @@ QString visibleText(const QString &text);
 // name cannot be used as it is.
 QString visibleNewText(const QString &text);
 
-// What a row of the file list shows, as values: an entry's own, or those a
-// row of the list model keeps until its next refresh.
+// What a row of the file list shows, as values: an entry's own, or its names
+// with the values a row of the list model keeps until its next refresh.
 struct ListCellValues {
     const QString &oldName;
     const QString &newName;
