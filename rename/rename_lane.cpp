@@ -5,11 +5,10 @@
 
 namespace namenswerk {
 
-void RenameLane::start(const std::vector<LaneMove> &moves, std::size_t first, bool announced)
+void RenameLane::start(std::span<const LaneMove> moves, std::size_t first, bool announced)
 {
     wait();
-    worker_ =
-        std::jthread([this, &moves, first, announced] { makeMoves(moves, first, announced); });
+    worker_ = std::jthread([this, moves, first, announced] { makeMoves(moves, first, announced); });
 }
 
 LaneOutcome RenameLane::wait()
@@ -29,7 +28,7 @@ int RenameLane::make(const LaneMove &move) const
                                        move.toFolder, move.to.constData() + move.toName);
 }
 
-void RenameLane::makeMoves(const std::vector<LaneMove> &moves, std::size_t first, bool announced)
+void RenameLane::makeMoves(std::span<const LaneMove> moves, std::size_t first, bool announced)
 {
     for (std::size_t at = first; at < moves.size(); ++at) {
         const LaneMove &move = moves[at];

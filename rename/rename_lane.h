@@ -3,8 +3,8 @@
 #include <QByteArray>
 
 #include <cstddef>
+#include <span>
 #include <thread>
-#include <vector>
 
 namespace namenswerk {
 
@@ -51,13 +51,13 @@ public:
     RenameLane(RenameLane &&) = delete;
     RenameLane &operator=(RenameLane &&) = delete;
 
-    // Starts on the moves from `first` on; the vector stays untouched until
-    // wait() returns. `announced`: the journal holds the first as pending.
-    void start(const std::vector<LaneMove> &moves, std::size_t first, bool announced);
+    // Starts on the moves from `first` on; they stay where they are, untouched,
+    // until wait() returns. `announced`: the journal holds the first as pending.
+    void start(std::span<const LaneMove> moves, std::size_t first, bool announced);
     LaneOutcome wait();
 
 private:
-    void makeMoves(const std::vector<LaneMove> &moves, std::size_t first, bool announced);
+    void makeMoves(std::span<const LaneMove> moves, std::size_t first, bool announced);
     int make(const LaneMove &move) const;
 
     RenameJournal &journal_;

@@ -115,7 +115,9 @@ private:
     Attempt prepare(const FileEntry &entry) const;
     bool prepareStretch(const std::vector<FileEntry *> &ready, std::size_t &at, std::size_t size,
                         Stretch &stretch);
-    void finishStretch(RenameLane &lane, bool started, const Stretch &stretch);
+    bool startLane(RenameLane &lane, const Stretch &stretch, std::size_t first);
+    void takeIn(const Stretch &stretch, std::size_t first, std::size_t end);
+    std::size_t finishStretch(RenameLane &lane, bool started, const Stretch &stretch);
     void carryEntry(const Stretch &stretch, std::size_t at);
     LaneMove laneMove(const Attempt &attempt);
     void placeInFolder(const QByteArray &path, int &folder, qsizetype &name);
@@ -337,27 +339,48 @@ void RunLoop::carryEntry(const Stretch &stretch, std::size_t at)
     }
 }
 
-// Takes the lane's renames into the record and the list, and over every
-// move the system refused it.
-void RunLoop::finishStretch(RenameLane &lane, bool started, const Stretch &stretch)
+// Starts the lane on the stretch's moves from `first` on; false when there
+// are none or the lane is off.
+bool RunLoop::startLane(RenameLane &lane, const Stretch &stretch, std::size_t first)
 {
-    for (std::size_t at = 0; at < stretch.size();) {
-        if (!started) {
-            carryEntry(stretch, at++);
-            if (!laneOff_ && at < stretch.size()) {
-                lane.start(stretch.moves, at, std::exchange(nextIsPending_, false));
-                started = true;
+    if (laneOff_ || first >= stretch.size()) {
+        return false;
+    }
+    lane.start(stretch.moves, first, std::exchange(nextIsPending_, false));
+    return true;
+}
+
+// The lane's renames of a stretch, taken into the record and the list.
+void RunLoop::takeIn(const Stretch &stretch, std::size_t first, std::size_t end)
+{
+    for (std::size_t at = first; at < end; ++at) {
+        log_.push_back(stretch.attempts[at].pair);
+        renamed(*stretch.entries[at], stretch.attempts[at]);
+    }
+}
+
+// Waits for the lane and takes over every move the system refused it. The
+// lane's last renames of the stretch are left to be taken in while it
+// works on the next one: the index of the first of them.
+std::size_t RunLoop::finishStretch(RenameLane &lane, bool started, const Stretch &stretch)
+{
+    std::size_t at = 0;
+    for (;;) {
+        if (started) {
+            const LaneOutcome outcome = lane.wait();
+            nextIsPending_ = outcome.nextAnnounced;
+            laneOff_ = laneOff_ || platform::lacksNoReplace(outcome.error);
+            if (at + outcome.done == stretch.size()) {
+                return at;
             }
-            continue;
+            takeIn(stretch, at, at + outcome.done);
+            at += outcome.done;
         }
-        const LaneOutcome outcome = lane.wait();
-        started = false;
-        for (const std::size_t end = at + outcome.done; at < end; ++at) {
-            log_.push_back(stretch.attempts[at].pair);
-            renamed(*stretch.entries[at], stretch.attempts[at]);
+        if (at == stretch.size()) {
+            return at;
         }
-        nextIsPending_ = outcome.nextAnnounced;
-        laneOff_ = laneOff_ || platform::lacksNoReplace(outcome.error);
+        carryEntry(stretch, at++);
+        started = startLane(lane, stretch, at);
     }
 }
 
@@ -369,16 +392,17 @@ bool RunLoop::renameInListOrder(const std::vector<FileEntry *> &ready)
     std::size_t at = 0;
     std::size_t size = FirstStretch;
     bool going = prepareStretch(ready, at, size, current);
+    bool started = startLane(lane, current, 0);
     while (current.size() > 0) {
-        const bool started = !laneOff_;
-        if (started) {
-            lane.start(current.moves, 0, std::exchange(nextIsPending_, false));
-        }
         size = std::min(size * 2, LongestStretch);
         upcoming.clear();
         going = going && prepareStretch(ready, at, size, upcoming);
         recordLogged(); // the stretches before, while the lane works
-        finishStretch(lane, started, current);
+        const std::size_t left = finishStretch(lane, started, current);
+        started = startLane(lane, upcoming, 0);
+        takeIn(current, left, current.size());
+        // The lane reads the moves where they lie, which a swap of the
+        // vectors leaves in place.
         std::swap(current, upcoming);
     }
     return going;
