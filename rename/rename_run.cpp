@@ -107,8 +107,6 @@ public:
     // How many failed entries had old names of ready entries as targets.
     int failedOnOwnNames(const std::vector<FileEntry *> &ready) const;
     void finish(RunResult &result);
-    // Turns the logged pairs into the record's lines.
-    void recordLogged();
     bool journalOpen() const { return journal_.isOpen(); }
 
 private:
@@ -142,9 +140,8 @@ private:
     RenameJournal journal_;
     const platform::RenameSteps steps_;
     std::unique_ptr<platform::OpenFolders> folders_; // none with steps handed in
-    std::vector<RenamedPair> log_; // renamed pairs not yet among the record's lines
-    RecordLines record_;
-    int renamed_ = 0; // entries; the log holds temporary steps too
+    RecordLines record_;                             // every rename made, temporary steps too
+    int renamed_ = 0; // entries; the record holds temporary steps too
     int failed_ = 0;
     std::optional<int> rememberedAnswer_;
     bool nextIsPending_ = false; // the next attempt is announced in the journal already
@@ -244,7 +241,7 @@ bool RunLoop::carryOut(const Attempt &attempt, const Attempt *next, bool mayChan
     const bool announce = next != nullptr && next->possible;
     journal_.renamed(announce ? &next->pair : nullptr);
     nextIsPending_ = announce;
-    log_.push_back(attempt.pair);
+    record_.append(attempt.pair);
     return true;
 }
 
@@ -354,7 +351,7 @@ bool RunLoop::startLane(RenameLane &lane, const Stretch &stretch, std::size_t fi
 void RunLoop::takeIn(const Stretch &stretch, std::size_t first, std::size_t end)
 {
     for (std::size_t at = first; at < end; ++at) {
-        log_.push_back(stretch.attempts[at].pair);
+        record_.append(stretch.attempts[at].pair);
         renamed(*stretch.entries[at], stretch.attempts[at]);
     }
 }
@@ -397,7 +394,6 @@ bool RunLoop::renameInListOrder(const std::vector<FileEntry *> &ready)
         size = std::min(size * 2, LongestStretch);
         upcoming.clear();
         going = going && prepareStretch(ready, at, size, upcoming);
-        recordLogged(); // the stretches before, while the lane works
         const std::size_t left = finishStretch(lane, started, current);
         started = startLane(lane, upcoming, 0);
         takeIn(current, left, current.size());
@@ -510,19 +506,10 @@ int RunLoop::failedOnOwnNames(const std::vector<FileEntry *> &ready) const
     return count;
 }
 
-void RunLoop::recordLogged()
-{
-    for (const RenamedPair &pair : log_) {
-        record_.append(pair);
-    }
-    log_.clear();
-}
-
 void RunLoop::finish(RunResult &result)
 {
     result.renamed = renamed_;
     result.failed = failed_;
-    recordLogged();
     const bool movedAny = record_.count() > 0;
     if (movedAny) {
         result.recorded = writeRecoveryRecord(context_.settingsFolder, currentLocalSeconds(),
