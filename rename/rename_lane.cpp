@@ -5,18 +5,46 @@
 
 namespace namenswerk {
 
+// The thread stops and is joined by its own destructor, which the wait
+// through the condition notices.
+RenameLane::~RenameLane()
+{
+    wait();
+}
+
 void RenameLane::start(std::span<const LaneMove> moves, std::size_t first, bool announced)
 {
     wait();
-    worker_ = std::jthread([this, moves, first, announced] { makeMoves(moves, first, announced); });
+    if (!worker_.joinable()) {
+        worker_ = std::jthread([this](const std::stop_token &stop) { work(stop); });
+    }
+    {
+        const std::lock_guard lock(mutex_);
+        job_ = {moves, first, announced};
+        busy_ = true;
+    }
+    changed_.notify_all();
 }
 
 LaneOutcome RenameLane::wait()
 {
-    if (worker_.joinable()) {
-        worker_.join();
-    }
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [this] { return !busy_; });
     return outcome_;
+}
+
+void RenameLane::work(const std::stop_token &stop)
+{
+    std::unique_lock lock(mutex_);
+    while (changed_.wait(lock, stop, [this] { return busy_; })) {
+        const Job job = job_;
+        lock.unlock();
+        const LaneOutcome outcome = makeMoves(job);
+        lock.lock();
+        outcome_ = outcome;
+        busy_ = false;
+        changed_.notify_all();
+    }
 }
 
 int RenameLane::make(const LaneMove &move) const
@@ -28,22 +56,23 @@ int RenameLane::make(const LaneMove &move) const
                                        move.toFolder, move.to.constData() + move.toName);
 }
 
-void RenameLane::makeMoves(std::span<const LaneMove> moves, std::size_t first, bool announced)
+LaneOutcome RenameLane::makeMoves(const Job &job)
 {
-    for (std::size_t at = first; at < moves.size(); ++at) {
+    const std::span<const LaneMove> moves = job.moves;
+    bool announced = job.announced;
+    for (std::size_t at = job.first; at < moves.size(); ++at) {
         const LaneMove &move = moves[at];
         if (!announced) {
             journal_.pending(move.pendingLine);
         }
         if (const int error = make(move)) {
-            outcome_ = {at - first, error, true};
-            return;
+            return {at - job.first, error, true};
         }
         const QByteArray *next = at + 1 < moves.size() ? &moves[at + 1].pendingLine : nullptr;
         journal_.renamed(next);
         announced = next != nullptr;
     }
-    outcome_ = {moves.size() - first, 0, announced};
+    return {moves.size() - job.first, 0, announced};
 }
 
 } // namespace namenswerk

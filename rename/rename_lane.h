@@ -2,7 +2,9 @@
 
 #include <QByteArray>
 
+#include <condition_variable>
 #include <cstddef>
+#include <mutex>
 #include <span>
 #include <thread>
 
@@ -39,13 +41,15 @@ struct LaneOutcome {
 // slower ways of a file system without a replace-refusing rename, letter
 // case) and hands the rest back.
 //
-// While the lane works, it alone stores into the journal.
+// While the lane works, it alone stores into the journal. Its thread lives
+// as long as the lane: starting a thread costs about as much as a hundred
+// renames, and a new one often begins on the busy core of the run.
 class RenameLane {
 public:
     using RenameCall = int (*)(const char *from, const char *to); // 0 or an errno value
 
     RenameLane(RenameJournal &journal, RenameCall rename) : journal_(journal), rename_(rename) {}
-    ~RenameLane() { wait(); }
+    ~RenameLane();
     RenameLane(const RenameLane &) = delete;
     RenameLane &operator=(const RenameLane &) = delete;
     RenameLane(RenameLane &&) = delete;
@@ -57,13 +61,24 @@ public:
     LaneOutcome wait();
 
 private:
-    void makeMoves(std::span<const LaneMove> moves, std::size_t first, bool announced);
+    struct Job {
+        std::span<const LaneMove> moves;
+        std::size_t first = 0;
+        bool announced = false;
+    };
+
+    void work(const std::stop_token &stop);
+    LaneOutcome makeMoves(const Job &job);
     int make(const LaneMove &move) const;
 
     RenameJournal &journal_;
     const RenameCall rename_;
-    std::jthread worker_;
+    std::mutex mutex_;
+    std::condition_variable_any changed_;
+    Job job_;
+    bool busy_ = false; // a job is handed over and not done yet
     LaneOutcome outcome_;
+    std::jthread worker_; // last: it stops and joins before the members it uses go
 };
 
 } // namespace namenswerk
