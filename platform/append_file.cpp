@@ -15,9 +15,12 @@ namespace namenswerk::platform {
 
 namespace {
 
-// One step of reserved room: a thousand journal lines or so per step, and
-// little left to cut off at the end.
-constexpr std::size_t Step = std::size_t{64} * 1024;
+// Reserved room grows with the file, from a thousand journal lines or so to
+// a few MB: a long run reserves a handful of times, a short one leaves
+// little to cut off at the end. Each reservation costs a fallocate() and a
+// remap, as much as a few hundred renames.
+constexpr std::size_t FirstStep = std::size_t{64} * 1024;
+constexpr std::size_t LongestStep = std::size_t{4} * 1024 * 1024;
 
 std::size_t pageRounded(std::size_t bytes)
 {
@@ -71,7 +74,8 @@ bool AppendFile::reserve(std::size_t needed)
     if (needed > limit) {
         return false;
     }
-    std::size_t size = std::max(needed, std::min(reserved_ + Step, limit));
+    const std::size_t step = std::clamp(reserved_, FirstStep, LongestStep);
+    std::size_t size = std::max(needed, std::min(reserved_ + step, limit));
     if (!growFile(descriptor_, reserved_, size)) {
         const bool unsupported = errno == EOPNOTSUPP;
         if (unsupported && written_ == 0) {
@@ -99,10 +103,14 @@ bool AppendFile::reserve(std::size_t needed)
     return true;
 }
 
-bool AppendFile::writeThrough(QByteArrayView bytes)
+bool AppendFile::writeThrough(std::initializer_list<QByteArrayView> pieces)
 {
-    const char *from = bytes.data();
-    auto left = static_cast<std::size_t>(bytes.size());
+    QByteArray joined;
+    for (const QByteArrayView piece : pieces) {
+        joined += piece;
+    }
+    const char *from = joined.constData();
+    auto left = static_cast<std::size_t>(joined.size());
     while (left > 0) {
         const ssize_t done = ::write(descriptor_, from, left);
         if (done < 0 && errno == EINTR) {
@@ -114,16 +122,19 @@ bool AppendFile::writeThrough(QByteArrayView bytes)
         from += done;
         left -= static_cast<std::size_t>(done);
     }
-    written_ += static_cast<std::size_t>(bytes.size());
+    written_ += static_cast<std::size_t>(joined.size());
     return true;
 }
 
-bool AppendFile::append(QByteArrayView bytes)
+bool AppendFile::append(std::initializer_list<QByteArrayView> pieces)
 {
     if (!isOpen()) {
         return false;
     }
-    const auto size = static_cast<std::size_t>(bytes.size());
+    std::size_t size = 0;
+    for (const QByteArrayView piece : pieces) {
+        size += static_cast<std::size_t>(piece.size());
+    }
     if (size == 0) {
         return true;
     }
@@ -132,14 +143,18 @@ bool AppendFile::append(QByteArrayView bytes)
         return false;
     }
     if (!mapped_) {
-        const bool stored = writeThrough(bytes);
+        const bool stored = writeThrough(pieces);
         if (!stored) {
             close();
         }
         return stored;
     }
-    std::memcpy(map_ + written_, bytes.data(), size);
-    written_ += size;
+    for (const QByteArrayView piece : pieces) {
+        if (!piece.isEmpty()) {
+            std::memcpy(map_ + written_, piece.data(), static_cast<std::size_t>(piece.size()));
+            written_ += static_cast<std::size_t>(piece.size());
+        }
+    }
     return true;
 }
 

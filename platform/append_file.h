@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <cstddef>
+#include <initializer_list>
 
 namespace namenswerk::platform {
 
@@ -33,13 +34,15 @@ public:
     bool isOpen() const { return descriptor_ >= 0; }
     // False, and the file closed with what it held before, when the bytes
     // do not fit on the disk.
-    bool append(QByteArrayView bytes);
+    bool append(QByteArrayView bytes) { return append({bytes}); }
+    // The pieces one after the other, in one store: all of them or none.
+    bool append(std::initializer_list<QByteArrayView> pieces);
     // Cuts the file to the appended bytes and closes it.
     void close();
 
 private:
     bool reserve(std::size_t needed);
-    bool writeThrough(QByteArrayView bytes);
+    bool writeThrough(std::initializer_list<QByteArrayView> pieces);
 
     int descriptor_ = -1;
     bool mapped_ = false;

@@ -67,15 +67,15 @@ RenameJournal::RenameJournal(const QString &settingsFolder, const QString &recor
         return;
     }
     created_ = true;
-    append(QByteArray(Heading.toByteArray() + encoded(recordFolder) + '\n'));
+    append({Heading, encoded(recordFolder), "\n"});
 }
 
-void RenameJournal::append(QByteArrayView lines)
+void RenameJournal::append(std::initializer_list<QByteArrayView> pieces)
 {
     // A journal that cannot take the lines closes: nothing more goes into
     // one with a gap; what it holds stays true, and the run's record does
     // not depend on it.
-    file_.append(lines);
+    file_.append(pieces);
 }
 
 QByteArray RenameJournal::pendingLineOf(const RenamedPair &pair)
@@ -86,22 +86,17 @@ QByteArray RenameJournal::pendingLineOf(const RenamedPair &pair)
 void RenameJournal::pending(const QByteArray &pendingLine)
 {
     pendingLine_ = pendingLine;
-    append(pendingLine_);
+    append({pendingLine_});
 }
 
-QByteArrayView RenameJournal::pendingMarked(char mark)
+QByteArrayView RenameJournal::pendingPair() const
 {
-    lines_.resize(0);
-    lines_ += mark;
-    if (!pendingLine_.isEmpty()) {
-        lines_ += QByteArrayView(pendingLine_).sliced(1);
-    }
-    return lines_;
+    return pendingLine_.isEmpty() ? QByteArrayView() : QByteArrayView(pendingLine_).sliced(1);
 }
 
 void RenameJournal::claiming()
 {
-    append(pendingMarked(ClaimMark));
+    append({QByteArrayView(&ClaimMark, 1), pendingPair()});
 }
 
 void RenameJournal::renamed(const RenamedPair *next)
@@ -113,14 +108,9 @@ void RenameJournal::renamed(const RenamedPair *next)
 // The confirmation and the next announcement go in one store.
 void RenameJournal::renamed(const QByteArray *nextPendingLine)
 {
-    pendingMarked(RenamedMark);
-    if (nextPendingLine) {
-        lines_ += *nextPendingLine;
-        pendingLine_ = *nextPendingLine;
-    } else {
-        pendingLine_.clear();
-    }
-    append(lines_);
+    append({QByteArrayView(&RenamedMark, 1), pendingPair(),
+            nextPendingLine ? QByteArrayView(*nextPendingLine) : QByteArrayView()});
+    pendingLine_ = nextPendingLine ? *nextPendingLine : QByteArray();
 }
 
 void RenameJournal::remove()

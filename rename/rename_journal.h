@@ -58,15 +58,14 @@ public:
     void remove();
 
 private:
-    void append(QByteArrayView lines);
-    // The pending pair's line with another mark.
-    QByteArrayView pendingMarked(char mark);
+    void append(std::initializer_list<QByteArrayView> pieces);
+    // The pending pair's line without its mark.
+    QByteArrayView pendingPair() const;
 
     platform::AppendFile file_;
     QString path_;
     bool created_ = false;
     QByteArray pendingLine_;
-    QByteArray lines_; // the lines of one store, kept for its capacity
 };
 
 struct JournalContents {
