@@ -22,9 +22,10 @@ NameKind kindOf(unsigned char type)
     }
 }
 
-// The part of a hash the slot keeps: the bits its position does not use.
-std::uint32_t tagOf(std::size_t hash)
+// The part of the name's hash that the slot keeps.
+std::uint32_t tagOf(std::string_view name)
 {
+    const std::size_t hash = std::hash<std::string_view>{}(name);
     return static_cast<std::uint32_t>(hash >> (std::numeric_limits<std::size_t>::digits / 2));
 }
 
@@ -36,16 +37,26 @@ std::string_view FolderNames::textOf(const Slot &slot) const
 }
 
 // The slot that holds the name, or the free one where it would go.
-std::size_t FolderNames::slotOf(std::string_view name, std::size_t hash) const
+std::size_t FolderNames::slotOf(std::string_view name, std::uint32_t tag) const
 {
     const std::size_t mask = slots_.size() - 1;
-    const std::uint32_t tag = tagOf(hash);
-    for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
+    for (std::size_t at = tag & mask;; at = (at + 1) & mask) {
         const Slot &slot = slots_[at];
         if (!slot.taken || (slot.tag == tag && textOf(slot) == name)) {
             return at;
         }
     }
+}
+
+// Where a name that the table does not hold yet goes.
+std::size_t FolderNames::freeSlotOf(std::uint32_t tag) const
+{
+    const std::size_t mask = slots_.size() - 1;
+    std::size_t at = tag & mask;
+    while (slots_[at].taken) {
+        at = (at + 1) & mask;
+    }
+    return at;
 }
 
 // At most half the slots are taken, so that a search ends soon.
@@ -55,8 +66,7 @@ void FolderNames::grow()
     std::swap(old, slots_);
     for (const Slot &slot : old) {
         if (slot.taken) {
-            const std::string_view name = textOf(slot);
-            slots_[slotOf(name, std::hash<std::string_view>{}(name))] = slot;
+            slots_[freeSlotOf(slot.tag)] = slot;
         }
     }
 }
@@ -66,11 +76,11 @@ void FolderNames::add(std::string_view name, NameKind kind)
     if ((count_ + 1) * 2 > slots_.size()) {
         grow();
     }
-    const std::size_t hash = std::hash<std::string_view>{}(name);
-    Slot &slot = slots_[slotOf(name, hash)];
+    const std::uint32_t tag = tagOf(name);
+    Slot &slot = slots_[slotOf(name, tag)];
     if (!slot.taken) {
         slot = {static_cast<std::uint32_t>(text_.size()), static_cast<std::uint32_t>(name.size()),
-                tagOf(hash), kind, true};
+                tag, kind, true};
         text_.append(name);
         ++count_;
     }
@@ -81,7 +91,7 @@ std::optional<NameKind> FolderNames::find(std::string_view name) const
     if (slots_.empty()) {
         return std::nullopt;
     }
-    const Slot &slot = slots_[slotOf(name, std::hash<std::string_view>{}(name))];
+    const Slot &slot = slots_[slotOf(name, tagOf(name))];
     if (!slot.taken) {
         return std::nullopt;
     }

@@ -28,9 +28,10 @@ public:
     std::optional<NameKind> find(std::string_view name) const;
 
 private:
-    // A name's place in the text, held in its slot itself, with the part of
-    // its hash that the slot's position does not tell: a search passes over
-    // other names without a look at their text, and finds its own with one.
+    // A name's place in the text, held in its slot itself, with 32 bits of
+    // its hash, which also give the slot's position: a search passes over
+    // other names without a look at their text and finds its own with one,
+    // and the table grows without reading a single name.
     struct Slot {
         std::uint32_t start = 0;
         std::uint32_t length = 0;
@@ -40,7 +41,8 @@ private:
     };
 
     std::string_view textOf(const Slot &slot) const;
-    std::size_t slotOf(std::string_view name, std::size_t hash) const;
+    std::size_t slotOf(std::string_view name, std::uint32_t tag) const;
+    std::size_t freeSlotOf(std::uint32_t tag) const;
     void grow();
 
     std::string text_;
