@@ -14,6 +14,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <memory>
+#include <thread>
+#include <vector>
 
 namespace namenswerk::batch {
 
@@ -55,25 +57,60 @@ bool loadEntries(FileList &list, const BatchOptions &options, const QString &set
     return true;
 }
 
+// Whether the new names read anything of the files themselves beyond their
+// contents: picture sizes or dates.
+bool namesReadFacts(const RenameSettings &settings)
+{
+    const TargetTemplate parsed = TargetTemplate::parse(settings.regReplace);
+    return std::ranges::any_of(parsed.tokens(), [](const TemplateToken &token) {
+        return token.kind == TemplateToken::Picture || token.kind == TemplateToken::Date ||
+               token.kind == TemplateToken::CaptureDate;
+    });
+}
+
 // Picture sizes cost opening every file, which about doubles a large plan;
-// only a template that shows them needs them. The plan shows no sizes, so
-// without dates in the template one pass over each folder tells all that
-// counts: which files are there. A capture date needs the modification date
-// too, which stands in for it in files that hold none; audio tags need only
-// to know that the file is there.
+// only a template that shows them needs them. A capture date needs the
+// modification date too, which stands in for it in files that hold none.
 FactsReader factsReaderFor(const RenameSettings &settings)
 {
     const TargetTemplate parsed = TargetTemplate::parse(settings.regReplace);
-    const auto shows = [&parsed](TemplateToken::Kind kind) {
-        return std::ranges::any_of(
-            parsed.tokens(), [kind](const TemplateToken &token) { return token.kind == kind; });
-    };
-    if (shows(TemplateToken::Picture)) {
-        return readEntryFacts;
+    const bool picture = std::ranges::any_of(parsed.tokens(), [](const TemplateToken &token) {
+        return token.kind == TemplateToken::Picture;
+    });
+    return picture ? FactsReader(readEntryFacts) : FactsReader(basicFileFacts);
+}
+
+// The new names, then the statuses, which need to know which files exist.
+// When the names read nothing of the files, that look runs on a second core
+// while the names are made: the plan shows no sizes, so one pass over each
+// folder tells all that counts (audio tags need only to know that the file is
+// there). Both only read the entries' names and folders, and each writes
+// only its own part: the names, or the facts aside.
+void computeNames(ComputedPlan &plan)
+{
+    FileList &list = plan.list;
+    if (namesReadFacts(plan.rules.settings)) {
+        list.setFactsReader(factsReaderFor(plan.rules.settings));
+        list.refreshAllFacts();
+        list.requestRefresh(RefreshLevel::Names);
+        plan.engine.refresh(list, plan.rules.settings);
+        return;
     }
-    return shows(TemplateToken::Date) || shows(TemplateToken::CaptureDate)
-               ? FactsReader(basicFileFacts)
-               : presenceFactsReader();
+    std::vector<FileFacts> facts(static_cast<std::size_t>(list.count()));
+    {
+        const std::jthread look([&list, &facts] {
+            const FactsReader presence = presenceFactsReader();
+            for (int index = 0; index < list.count(); ++index) {
+                facts[static_cast<std::size_t>(index)] = presence(list.fullPath(index));
+            }
+        });
+        plan.engine.recomputeNames(list, plan.rules.settings);
+    }
+    for (int index = 0; index < list.count(); ++index) {
+        applyFacts(list.at(index), facts[static_cast<std::size_t>(index)]);
+    }
+    list.requestRefresh(RefreshLevel::Statuses);
+    plan.engine.refresh(list, plan.rules.settings);
 }
 
 } // namespace
@@ -108,20 +145,19 @@ std::unique_ptr<ComputedPlan> computePlan(const BatchOptions &options,
     if (!rules) {
         return nullptr;
     }
-    auto plan = std::make_unique<ComputedPlan>(
-        ComputedPlan{settingsFolder, *rules, FileList(factsReaderFor(rules->settings)), {}});
+    // Entries come in without facts; computeNames() reads them.
+    auto plan = std::make_unique<ComputedPlan>(ComputedPlan{
+        settingsFolder, *rules, FileList([](const QString &) { return FileFacts{}; }), {}});
     if (!loadEntries(plan->list, options, settingsFolder, error)) {
         return nullptr;
     }
-    // The listings taken for loading grow stale once the run renames; facts
-    // read after it look at each file itself.
-    plan->list.setFactsReader(basicFileFacts);
     NameEngine &engine = plan->engine;
     engine.upper = plan->rules.upper;
     engine.counterStart = plan->rules.counterStart;
     engine.setInputs(plan->rules.settings);
-    plan->list.requestRefresh(RefreshLevel::Names);
-    engine.refresh(plan->list, plan->rules.settings);
+    computeNames(*plan);
+    // After the run, sizes and dates are enough.
+    plan->list.setFactsReader(basicFileFacts);
     return plan;
 }
 
