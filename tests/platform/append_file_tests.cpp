@@ -32,8 +32,13 @@ TEST(AppendFile, HoldsExactlyWhatWasAppendedWhileOpenAndAfterClosing)
     QByteArray expected;
     AppendFile file;
     ASSERT_TRUE(file.create(path));
+    int index = 0;
     for (const QByteArray &line : someLines()) {
-        ASSERT_TRUE(file.append(line));
+        // Every other line goes in as pieces, an empty one among them.
+        const qsizetype half = line.size() / 2;
+        ASSERT_TRUE(++index % 2 == 0
+                        ? file.append(line)
+                        : file.append({line.first(half), QByteArrayView(), line.sliced(half)}));
         expected += line;
     }
     // While open, the file has room reserved after the bytes, as zeros.
