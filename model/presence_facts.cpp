@@ -5,8 +5,10 @@
 
 #include <QFile>
 
+#include <future>
 #include <map>
 #include <memory>
+#include <system_error>
 
 namespace namenswerk {
 
@@ -14,6 +16,21 @@ namespace {
 
 class PresenceFacts {
 public:
+    PresenceFacts() = default;
+    explicit PresenceFacts(const QString &listAheadPath)
+    {
+        if (listAheadPath.isEmpty()) {
+            return;
+        }
+        const QByteArray &path = encoded(listAheadPath);
+        aheadFolder_ = QByteArrayView(path).first(path.lastIndexOf('/') + 1).toByteArray();
+        try {
+            ahead_ = std::async(std::launch::async, platform::readFolderNames, aheadFolder_);
+        } catch (const std::system_error &) {
+            // No thread to spare: the folder is listed when first asked about.
+        }
+    }
+
     FileFacts operator()(const QString &fullPath)
     {
         const QByteArray &path = encoded(fullPath);
@@ -66,25 +83,45 @@ private:
             const QByteArray key = folder.toByteArray();
             last_ = folders_.find(key);
             if (last_ == folders_.end()) {
-                last_ = folders_.emplace(key, platform::readFolderNames(key)).first;
+                last_ = folders_.emplace(key, listing(key)).first;
             }
         }
         return last_->second;
+    }
+
+    std::optional<platform::FolderNames> listing(const QByteArray &folder)
+    {
+        if (ahead_.valid() && folder == aheadFolder_) {
+            return ahead_.get();
+        }
+        return platform::readFolderNames(folder);
     }
 
     using Listings = std::map<QByteArray, std::optional<platform::FolderNames>>;
     Listings folders_;
     Listings::iterator last_ = folders_.end();
     QByteArray path_;
+    QByteArray aheadFolder_;
+    // Waits for the listing when it goes unused.
+    std::future<std::optional<platform::FolderNames>> ahead_;
 };
+
+FactsReader readerOf(std::shared_ptr<PresenceFacts> facts)
+{
+    // A FactsReader is copied around; the listings it made are shared.
+    return [facts = std::move(facts)](const QString &fullPath) { return (*facts)(fullPath); };
+}
 
 } // namespace
 
 FactsReader presenceFactsReader()
 {
-    // A FactsReader is copied around; the listings it made are shared.
-    auto facts = std::make_shared<PresenceFacts>();
-    return [facts](const QString &fullPath) { return (*facts)(fullPath); };
+    return readerOf(std::make_shared<PresenceFacts>());
+}
+
+FactsReader presenceFactsReader(const QString &listAheadPath)
+{
+    return readerOf(std::make_shared<PresenceFacts>(listAheadPath));
 }
 
 } // namespace namenswerk

@@ -11,5 +11,8 @@ namespace namenswerk {
 // listed, so it suits one pass over a list that does not change meanwhile;
 // names it cannot judge from a listing are looked up one by one.
 FactsReader presenceFactsReader();
+// The same, with the folder of the given path listed on another thread from
+// the start, while the caller still gathers the paths it will ask about.
+FactsReader presenceFactsReader(const QString &listAheadPath);
 
 } // namespace namenswerk

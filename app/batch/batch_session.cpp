@@ -29,6 +29,11 @@ bool isReadableFile(const QString &path)
     return info.isFile() && info.isReadable();
 }
 
+QString listFileOf(const BatchOptions &options, const QString &settingsFolder)
+{
+    return options.remembered ? ownListFilePath(settingsFolder) : options.listFile;
+}
+
 // Fills the list from the command line's entry source.
 bool loadEntries(FileList &list, const BatchOptions &options, const QString &settingsFolder,
                  QString &error)
@@ -42,7 +47,7 @@ bool loadEntries(FileList &list, const BatchOptions &options, const QString &set
         list.addDroppedFiles(paths);
         return true;
     }
-    const QString path = options.remembered ? ownListFilePath(settingsFolder) : options.listFile;
+    const QString path = listFileOf(options, settingsFolder);
     if (!isReadableFile(path)) {
         error = u"cannot read the list file '%1'"_s.arg(path);
         return false;
@@ -55,6 +60,18 @@ bool loadEntries(FileList &list, const BatchOptions &options, const QString &set
                        .arg(path));
     }
     return true;
+}
+
+// Where the first entry lies, read from the head of the list: its folder,
+// mostly the folder of all of them, is listed while the rest come in.
+QString firstEntryPath(const BatchOptions &options, const QString &settingsFolder)
+{
+    if (!options.paths.isEmpty()) {
+        return QFileInfo(options.paths.front()).absoluteFilePath();
+    }
+    FileList head([](const QString &) { return FileFacts{}; });
+    readListFile(head, listFileOf(options, settingsFolder), options.remembered, 1);
+    return head.count() > 0 ? head.fullPath(0) : QString();
 }
 
 // Whether the new names read anything of the files themselves beyond their
@@ -86,10 +103,10 @@ FactsReader factsReaderFor(const RenameSettings &settings)
 // folder tells all that counts (audio tags need only to know that the file is
 // there). Both only read the entries' names and folders, and each writes
 // only its own part: the names, or the facts aside.
-void computeNames(ComputedPlan &plan)
+void computeNames(ComputedPlan &plan, const FactsReader &presence)
 {
     FileList &list = plan.list;
-    if (namesReadFacts(plan.rules.settings)) {
+    if (!presence) {
         list.setFactsReader(factsReaderFor(plan.rules.settings));
         list.refreshAllFacts();
         list.requestRefresh(RefreshLevel::Names);
@@ -98,8 +115,7 @@ void computeNames(ComputedPlan &plan)
     }
     std::vector<FileFacts> facts(static_cast<std::size_t>(list.count()));
     {
-        const std::jthread look([&list, &facts] {
-            const FactsReader presence = presenceFactsReader();
+        const std::jthread look([&list, &facts, &presence] {
             for (int index = 0; index < list.count(); ++index) {
                 facts[static_cast<std::size_t>(index)] = presence(list.fullPath(index));
             }
@@ -146,6 +162,9 @@ std::unique_ptr<ComputedPlan> computePlan(const BatchOptions &options,
         return nullptr;
     }
     // Entries come in without facts; computeNames() reads them.
+    const FactsReader presence = namesReadFacts(rules->settings)
+                                     ? FactsReader()
+                                     : presenceFactsReader(firstEntryPath(options, settingsFolder));
     auto plan = std::make_unique<ComputedPlan>(ComputedPlan{
         settingsFolder, *rules, FileList([](const QString &) { return FileFacts{}; }), {}});
     if (!loadEntries(plan->list, options, settingsFolder, error)) {
@@ -155,7 +174,7 @@ std::unique_ptr<ComputedPlan> computePlan(const BatchOptions &options,
     engine.upper = plan->rules.upper;
     engine.counterStart = plan->rules.counterStart;
     engine.setInputs(plan->rules.settings);
-    computeNames(*plan);
+    computeNames(*plan, presence);
     // After the run, sizes and dates are enough.
     plan->list.setFactsReader(basicFileFacts);
     return plan;

@@ -29,9 +29,12 @@ protected:
     TempFolder temp;
 };
 
+// Also with a folder listed ahead: the one asked about first, or another.
 TEST_F(PresenceFacts, TellsWhatALookAtEachPathTells)
 {
-    const FactsReader presence = presenceFactsReader();
+    const FactsReader readers[] = {presenceFactsReader(),
+                                   presenceFactsReader(temp.file(u"bild.jpg"_s)),
+                                   presenceFactsReader(temp.file(u"unter/datei.txt"_s))};
     const struct {
         QString name;
         std::int32_t size;
@@ -50,14 +53,16 @@ TEST_F(PresenceFacts, TellsWhatALookAtEachPathTells)
         {u"unter/.."_s, FileEntry::FolderSize},
     };
     for (const auto &c : cases) {
-        const QString path = temp.file(c.name);
-        const FileFacts facts = presence(path);
-        EXPECT_EQ(facts.fileSize64, c.size) << qPrintable(c.name);
-        // Present or missing, file or folder: the same answer as a look at the path.
-        const std::int32_t looked = basicFileFacts(path).fileSize64;
-        EXPECT_EQ(facts.fileSize64 < 0, looked < 0) << qPrintable(c.name);
-        EXPECT_EQ(facts.fileSize64 == FileEntry::FolderSize, looked == FileEntry::FolderSize)
-            << qPrintable(c.name);
+        for (const FactsReader &presence : readers) {
+            const QString path = temp.file(c.name);
+            const FileFacts facts = presence(path);
+            EXPECT_EQ(facts.fileSize64, c.size) << qPrintable(c.name);
+            // Present or missing, file or folder: the same answer as a look at the path.
+            const std::int32_t looked = basicFileFacts(path).fileSize64;
+            EXPECT_EQ(facts.fileSize64 < 0, looked < 0) << qPrintable(c.name);
+            EXPECT_EQ(facts.fileSize64 == FileEntry::FolderSize, looked == FileEntry::FolderSize)
+                << qPrintable(c.name);
+        }
     }
 }
 
@@ -65,9 +70,10 @@ TEST_F(PresenceFacts, NamesWithoutAFolderAreInTheWorkingFolder)
 {
     const QString before = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(temp.path()));
-    const FactsReader presence = presenceFactsReader();
-    EXPECT_EQ(presence(u"bild.jpg"_s).fileSize64, 0);
-    EXPECT_EQ(presence(u"weg.jpg"_s).fileSize64, FileEntry::MissingSize);
+    for (const FactsReader &presence : {presenceFactsReader(), presenceFactsReader(u"weg.jpg"_s)}) {
+        EXPECT_EQ(presence(u"bild.jpg"_s).fileSize64, 0);
+        EXPECT_EQ(presence(u"weg.jpg"_s).fileSize64, FileEntry::MissingSize);
+    }
     QDir::setCurrent(before);
 }
 
