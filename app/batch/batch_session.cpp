@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <initializer_list>
 #include <memory>
 #include <thread>
 #include <vector>
@@ -27,6 +28,12 @@ bool isReadableFile(const QString &path)
 {
     const QFileInfo info(path);
     return info.isFile() && info.isReadable();
+}
+
+// Entries come in without facts; computeNames() reads them.
+FileFacts noFacts(const QString & /*fullPath*/)
+{
+    return {};
 }
 
 QString listFileOf(const BatchOptions &options, const QString &settingsFolder)
@@ -69,20 +76,25 @@ QString firstEntryPath(const BatchOptions &options, const QString &settingsFolde
     if (!options.paths.isEmpty()) {
         return QFileInfo(options.paths.front()).absoluteFilePath();
     }
-    FileList head([](const QString &) { return FileFacts{}; });
+    FileList head(noFacts);
     readListFile(head, listFileOf(options, settingsFolder), options.remembered, 1);
     return head.count() > 0 ? head.fullPath(0) : QString();
+}
+
+bool templateShows(const RenameSettings &settings, std::initializer_list<TemplateToken::Kind> kinds)
+{
+    const TargetTemplate parsed = TargetTemplate::parse(settings.regReplace);
+    return std::ranges::any_of(parsed.tokens(), [kinds](const TemplateToken &token) {
+        return std::ranges::find(kinds, token.kind) != kinds.end();
+    });
 }
 
 // Whether the new names read anything of the files themselves beyond their
 // contents: picture sizes or dates.
 bool namesReadFacts(const RenameSettings &settings)
 {
-    const TargetTemplate parsed = TargetTemplate::parse(settings.regReplace);
-    return std::ranges::any_of(parsed.tokens(), [](const TemplateToken &token) {
-        return token.kind == TemplateToken::Picture || token.kind == TemplateToken::Date ||
-               token.kind == TemplateToken::CaptureDate;
-    });
+    return templateShows(settings,
+                         {TemplateToken::Picture, TemplateToken::Date, TemplateToken::CaptureDate});
 }
 
 // Picture sizes cost opening every file, which about doubles a large plan;
@@ -90,11 +102,8 @@ bool namesReadFacts(const RenameSettings &settings)
 // modification date too, which stands in for it in files that hold none.
 FactsReader factsReaderFor(const RenameSettings &settings)
 {
-    const TargetTemplate parsed = TargetTemplate::parse(settings.regReplace);
-    const bool picture = std::ranges::any_of(parsed.tokens(), [](const TemplateToken &token) {
-        return token.kind == TemplateToken::Picture;
-    });
-    return picture ? FactsReader(readEntryFacts) : FactsReader(basicFileFacts);
+    return templateShows(settings, {TemplateToken::Picture}) ? FactsReader(readEntryFacts)
+                                                             : FactsReader(basicFileFacts);
 }
 
 // The new names, then the statuses, which need to know which files exist.
@@ -161,12 +170,11 @@ std::unique_ptr<ComputedPlan> computePlan(const BatchOptions &options,
     if (!rules) {
         return nullptr;
     }
-    // Entries come in without facts; computeNames() reads them.
     const FactsReader presence = namesReadFacts(rules->settings)
                                      ? FactsReader()
                                      : presenceFactsReader(firstEntryPath(options, settingsFolder));
-    auto plan = std::make_unique<ComputedPlan>(ComputedPlan{
-        settingsFolder, *rules, FileList([](const QString &) { return FileFacts{}; }), {}});
+    auto plan =
+        std::make_unique<ComputedPlan>(ComputedPlan{settingsFolder, *rules, FileList(noFacts), {}});
     if (!loadEntries(plan->list, options, settingsFolder, error)) {
         return nullptr;
     }
