@@ -16,6 +16,7 @@
 #include <QStandardPaths>
 #include <QString>
 #include <QTemporaryDir>
+#include <QTemporaryFile>
 
 #include <algorithm>
 #include <chrono>
@@ -45,14 +46,12 @@ int roundsFor(int fileCount)
 
 struct Seconds {
     double wall = 1e300;
-    double cpu = 1e300;    // user and system time of the command: the machine may be shared
-    long maxKilobytes = 0; // the command's peak resident memory
+    double cpu = 1e300; // user and system time of the command: the machine may be shared
 
     void keepBest(const Seconds &other)
     {
         wall = std::min(wall, other.wall);
         cpu = std::min(cpu, other.cpu);
-        maxKilobytes = std::max(maxKilobytes, other.maxKilobytes);
     }
 
     bool measured() const { return wall < 1e300; }
@@ -105,7 +104,7 @@ Seconds runCommand(const QStringList &command, const QString &folder, const QStr
         std::fprintf(stderr, "failed: %s\n", qPrintable(command.join(u' ')));
         fail("a command did not succeed");
     }
-    return {wall.count(), secondsOf(usage.ru_utime) + secondsOf(usage.ru_stime), usage.ru_maxrss};
+    return {wall.count(), secondsOf(usage.ru_utime) + secondsOf(usage.ru_stime)};
 }
 
 double cpuSecondsOfThisProcess()
@@ -205,7 +204,7 @@ Seconds plainLoop(const Workspace &space)
     const auto start = std::chrono::steady_clock::now();
     renameAll(space.folder, space.oldNames, space.newNames);
     const std::chrono::duration<double> wall = std::chrono::steady_clock::now() - start;
-    return {wall.count(), cpuSecondsOfThisProcess() - cpuBefore, 0};
+    return {wall.count(), cpuSecondsOfThisProcess() - cpuBefore};
 }
 
 void printRatio(const char *what, const Seconds &ours, const Seconds &theirs)
@@ -220,7 +219,32 @@ void printRatio(const char *what, const Seconds &ours, const Seconds &theirs)
 struct Tools {
     QString perlRename = QStandardPaths::findExecutable(u"rename"_s);
     QString mmv = QStandardPaths::findExecutable(u"mmv"_s);
+    QString gnuTime = QStandardPaths::findExecutable(u"time"_s);
 };
+
+// The peak resident memory of a command in kilobytes, or 0 without GNU time.
+// A command started from here directly would report this process's memory
+// as its own: the spawned child shares it until the command runs and keeps
+// the larger peak across that step. GNU time starts it from a small process.
+long peakKilobytes(const Tools &tools, const QStringList &command, const QString &folder,
+                   const QString &input)
+{
+    QTemporaryFile report;
+    if (tools.gnuTime.isEmpty() || !report.open()) {
+        return 0;
+    }
+    runCommand(QStringList{tools.gnuTime, u"-f"_s, u"%M"_s, u"-o"_s, report.fileName()} + command,
+               folder, input);
+    return report.readAll().trimmed().toLong();
+}
+
+void printPeakMemory(const char *what, long kilobytes, int fileCount)
+{
+    if (kilobytes > 0) {
+        std::printf("  peak memory of the %-5s %8.0f bytes per file\n", what,
+                    static_cast<double>(kilobytes) * 1024 / fileCount);
+    }
+}
 
 void compareAt(int fileCount, const Tools &tools)
 {
@@ -269,9 +293,12 @@ void compareAt(int fileCount, const Tools &tools)
     printRatio("apply vs mmv", apply, mmvApply);
     printRatio("apply vs renameat2 loop", apply, loop);
     printRatio("plan  vs renameat2 loop", plan, loop);
-    std::printf("  peak memory: plan %.0f, apply %.0f bytes per file\n",
-                static_cast<double>(plan.maxKilobytes) * 1024 / fileCount,
-                static_cast<double>(apply.maxKilobytes) * 1024 / fileCount);
+    printPeakMemory("plan", peakKilobytes(tools, batch, space.folder, space.listFile), fileCount);
+    printPeakMemory(
+        "apply",
+        peakKilobytes(tools, batch + QStringList{u"--apply"_s}, space.folder, space.listFile),
+        fileCount);
+    space.restore();
 }
 
 } // namespace
