@@ -16,7 +16,6 @@ namespace {
 
 class PresenceFacts {
 public:
-    PresenceFacts() = default;
     explicit PresenceFacts(const QString &listAheadPath)
     {
         if (listAheadPath.isEmpty()) {
@@ -106,22 +105,13 @@ private:
     std::future<std::optional<platform::FolderNames>> ahead_;
 };
 
-FactsReader readerOf(std::shared_ptr<PresenceFacts> facts)
-{
-    // A FactsReader is copied around; the listings it made are shared.
-    return [facts = std::move(facts)](const QString &fullPath) { return (*facts)(fullPath); };
-}
-
 } // namespace
-
-FactsReader presenceFactsReader()
-{
-    return readerOf(std::make_shared<PresenceFacts>());
-}
 
 FactsReader presenceFactsReader(const QString &listAheadPath)
 {
-    return readerOf(std::make_shared<PresenceFacts>(listAheadPath));
+    // A FactsReader is copied around; the listings it made are shared.
+    auto facts = std::make_shared<PresenceFacts>(listAheadPath);
+    return [facts](const QString &fullPath) { return (*facts)(fullPath); };
 }
 
 } // namespace namenswerk

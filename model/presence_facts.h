@@ -10,9 +10,8 @@ namespace namenswerk {
 // its files, instead of one look-up per file. The reader keeps what it has
 // listed, so it suits one pass over a list that does not change meanwhile;
 // names it cannot judge from a listing are looked up one by one.
-FactsReader presenceFactsReader();
-// The same, with the folder of the given path listed on another thread from
+// Given a path, the reader lists that path's folder on another thread from
 // the start, while the caller still gathers the paths it will ask about.
-FactsReader presenceFactsReader(const QString &listAheadPath);
+FactsReader presenceFactsReader(const QString &listAheadPath = {});
 
 } // namespace namenswerk
